@@ -1,0 +1,21 @@
+// The pause between pages: a prompt and one key.
+#pragma once
+
+#include "console/console.h"
+
+namespace wellen {
+
+enum class PauseResult {
+  kContinue,  // any key but x
+  kAbort,     // x (lower case only): the caller may end what it is doing
+  kEnd,       // input has ended
+};
+
+// The two prompts in use.
+inline constexpr const char* kWeiter = "weiter mit bel.Taste..";
+inline constexpr const char* kWeiterNeueZeile = "\nweiter mit bel.Taste..";
+
+// Prints `prompt`, reads one key and says what it was.
+PauseResult Pause(Console& console, const char* prompt);
+
+}  // namespace wellen

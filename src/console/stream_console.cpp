@@ -1,0 +1,62 @@
+#include "console/stream_console.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+#include "console/value_reader.h"
+
+namespace wellen {
+
+void FdSink::Write(std::string_view text) { pending_.append(text); }
+
+void FdSink::Flush() {
+  std::size_t done = 0;
+  while (done < pending_.size()) {
+    const ssize_t n = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      break;  // nowhere to write to: the output is lost, the dialogue goes on
+    }
+  }
+  pending_.clear();
+}
+
+int StreamConsole::ReadKey() {
+  out_.Flush();
+  if (ended_) return kEndOfInput;
+  int key;
+  if (keys_ != nullptr) {
+    key = keys_->ReadKey();
+  } else {
+    do {
+      key = values_.Get();
+    } while (key == '\n' || key == '\r');
+  }
+  if (key < 0) {
+    ended_ = true;
+    return kEndOfInput;
+  }
+  return key;
+}
+
+ReadStatus StreamConsole::Track(ReadStatus status) {
+  if (status == ReadStatus::kEnd) ended_ = true;
+  return status;
+}
+
+ReadStatus StreamConsole::ReadReal(double& value) {
+  out_.Flush();
+  if (ended_) return ReadStatus::kEnd;
+  return Track(wellen::ReadReal(values_, value));
+}
+
+ReadStatus StreamConsole::ReadInt(int& value) {
+  out_.Flush();
+  if (ended_) return ReadStatus::kEnd;
+  return Track(wellen::ReadInt(values_, value));
+}
+
+}  // namespace wellen
