@@ -1,0 +1,85 @@
+// The six result pages of the three worked examples, as the program must
+// print them, and the menu text. Shared by the transcript and end-to-end tests.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace wellen::testing_pages {
+
+inline const std::string kMenu =
+    "\nWellen DIN 743,i Info\nF1 a Nenn-Spannungen\nF2 b Abmessungen\nF3 c Kerbfall\n"
+    "F4 d Werkstoffwerte\nF5 e weitere Angaben\nF6 w momentan def. Werte\nF7 g Compute\n"
+    "F8 q Exit\n";
+
+using PageValues = std::array<std::vector<std::string>, 6>;
+
+// Line labels of each page, in order, up to the value.
+inline const std::array<std::vector<std::string>, 6> kLabels = {{
+    {"K1= ", "as  Zug= ", "G'  Zug= ", "n   Zug= ", "bs  Zug= ", "K2  Zug= ", "KFs Zug= ",
+     "Ks  Zug= "},
+    {"as  Bie= ", "G'  Bie= ", "n   Bie= ", "bs  Bie= ", "K2  Bie= ", "KFs Bie= ", "Ks  Bie= "},
+    {"at  Tor= ", "G'  Tor= ", "n   Tor= ", "bt  Tor= ", "K2  Tor= ", "KFt Tor= ", "Kt  Tor= ",
+     "Sigmv= ", "Taumv= "},
+    {"SigzdWK= ", "SigbWK = ", "TautWK = ", "psizdsK= ", "psibsK = ", "psitauK= ", "K2Fz = ",
+     "K2Fb = ", "K2Ft = "},
+    {"gamFz= ", "gamFb= ", "gamFt= ", "SigzdFK= ", "SigbFK = ", "TautFK = ", "Bed.Zug ",
+     "Bed.Bie ", "Bed.Tor "},
+    {"SigzdADK= ", "SigbADK = ", "TautADK = ", "\nS Dauerbruch  = ", "S Fliessgrenze= "},
+}};
+
+// The defaults, unchanged.
+inline const PageValues kDefaults = {{
+    {"0.871339", "1.96841", "0.873684", "1.03462", "1.90255", "1", "0.89535", "2.01943"},
+    {"1.80138", "0.873684", "1.03462", "1.74111", "0.888243", "0.89535", "2.07705"},
+    {"1.40498", "0.383333", "1.02293", "1.37349", "0.888243", "0.939826", "1.61033", "529.15",
+     "305.505"},
+    {"189.85", "230.729", "178.561", "0.109924", "0.136832", "0.102717", "1", "1.2", "1.2"},
+    {"1.05", "1.05", "1", "823.415", "988.098", "543.313", "erfuellt", "erfuellt", "erfuellt"},
+    {"131.683", "158.324", "147.181", "1.24088", "1.39679"},
+}};
+
+// Round groove, K1-Fall 1, deff 150, hard layer, hollow shaft,
+// Sigzdm -250, Sigbm 50, Tautm 80.
+inline const PageValues kRundnutHohl = {{
+    {"0.959499", "2.57373", "0.759725", "1.17391", "2.19244", "1", "0.888913", "2.31741"},
+    {"2.22579", "0.759725", "1.17391", "1.89605", "0.888243", "0.888913", "2.25957"},
+    {"1.63715", "0.333333", "1.1152", "1.46804", "0.888243", "0.936125", "1.72098", "-144.222",
+     "-83.2666"},
+    {"182.177", "233.551", "183.985", "0.094455", "0.124405", "0.0954817", "1", "1", "1"},
+    {"1.1", "1.1", "1", "949.904", "949.904", "498.57", "erfuellt", "erfuellt", "erfuellt"},
+    {"195.8", "251.492", "191.935", "1.86531", "3.866"},
+}};
+
+// The defaults with Sigzdm 600.
+inline const PageValues kHighMean = {{
+    kDefaults[0],
+    kDefaults[1],
+    {"1.40498", "0.383333", "1.02293", "1.37349", "0.888243", "0.939826", "1.61033", "916.515",
+     "529.15"},
+    kDefaults[3],
+    {"1.05", "1.05", "1", "823.415", "988.098", "543.313", "nicht erfuellt", "nicht erfuellt",
+     "nicht erfuellt"},
+    {"-93.0998", "71.5833", "14.163", "0.352079", "0.845912"},
+}};
+
+// Page `page` (1 to 6) with its header and the pause prompt that ends it.
+inline std::string Page(const PageValues& values, int page) {
+  std::string text = page == 1 ? "" : "\n";
+  text += "Ergebnisse " + std::to_string(page) + " v.6:\n";
+  const auto& labels = kLabels[static_cast<std::size_t>(page - 1)];
+  const auto& line_values = values[static_cast<std::size_t>(page - 1)];
+  for (std::size_t i = 0; i < labels.size(); ++i) text += labels[i] + line_values[i] + "\n";
+  text += page == 6 ? "\nweiter mit bel.Taste.." : "weiter mit bel.Taste..";
+  return text;
+}
+
+// Pages 1 to `last`, as a run that is ended after page `last` prints them.
+inline std::string Pages(const PageValues& values, int last = 6) {
+  std::string text;
+  for (int page = 1; page <= last; ++page) text += Page(values, page);
+  return text;
+}
+
+}  // namespace wellen::testing_pages
