@@ -1,0 +1,13 @@
+// The main menu and its command loop: the only loop of the program.
+#pragma once
+
+#include "calc/ergebnisse.h"
+#include "console/console.h"
+#include "input/eingabewerte.h"
+
+namespace wellen {
+
+// Shows the menu and runs one command per key until q or the end of input.
+void RunMenu(Eingabewerte& e, Ergebnisse& r, Console& console);
+
+}  // namespace wellen
