@@ -25,12 +25,17 @@ void FdSink::Flush() {
 }
 
 int StreamConsole::ReadKey() {
-  out_.Flush();
-  if (ended_) return kEndOfInput;
+  if (ended_) {
+    out_.Flush();
+    return kEndOfInput;
+  }
   int key;
   if (keys_ != nullptr) {
+    keys_->Prepare();
+    out_.Flush();
     key = keys_->ReadKey();
   } else {
+    out_.Flush();
     do {
       key = values_.Get();
     } while (key == '\n' || key == '\r');

@@ -52,6 +52,10 @@ class FdSink final : public Sink {
 class KeyReader {
  public:
   virtual ~KeyReader() = default;
+  // Called before the output that asks for the key is flushed: a terminal
+  // enters raw mode here, so that a key pressed as soon as the prompt shows
+  // is neither echoed nor held for Enter.
+  virtual void Prepare() {}
   // One key code (0 to 255), or kEndOfInput.
   virtual int ReadKey() = 0;
 };

@@ -86,11 +86,16 @@ void RestoreTerminal() {
   if (g_fd >= 0) tcsetattr(g_fd, TCSANOW, &g_saved);
 }
 
-int TerminalKeyReader::ReadKey() {
-  // Raise the flag before entering raw mode and lower it before leaving, so
-  // that a stop in between never leaves the terminal raw.
+// The flag goes up before raw mode is entered and down before it is left, so
+// that the stop handler, which always restores, and the continue path, which
+// re-enters raw mode only under the flag, never leave the terminal raw.
+void TerminalKeyReader::Prepare() {
   g_raw_active = 1;
   tcsetattr(fd_, TCSANOW, &g_raw);
+}
+
+int TerminalKeyReader::ReadKey() {
+  if (!g_raw_active) Prepare();
   unsigned char byte = 0;
   ssize_t n;
   do {

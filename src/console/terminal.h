@@ -17,10 +17,12 @@
 
 namespace wellen {
 
-// Reads keys from a terminal in raw mode.
+// Reads keys from a terminal in raw mode: Prepare enters it, ReadKey reads
+// one byte and leaves it.
 class TerminalKeyReader final : public KeyReader {
  public:
   explicit TerminalKeyReader(int fd) : fd_(fd) {}
+  void Prepare() override;
   int ReadKey() override;
 
  private:
