@@ -18,3 +18,23 @@ test: all
 
 clean:
 	@rm -rf $(BUILD)
+
+.PHONY: bench
+bench: all
+	@./$(BUILD)/wellen_benchmark
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+.PHONY: test-sanitize
+test-sanitize:
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWELLEN_SANITIZE=ON \
+	  -DWELLEN_BENCHMARKS=OFF >/dev/null
+	@cmake --build build-sanitize -j $(JOBS) -- --no-print-directory
+	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Static analysis of src/: clang-tidy (checks in .clang-tidy) and cppcheck.
+.PHONY: lint
+lint: all
+	@clang-tidy -p $(BUILD) --quiet src/*/*.cpp
+	@cppcheck --enable=warning,performance,portability,style --std=c++20 --inline-suppr \
+	  --error-exitcode=1 --quiet -I src src

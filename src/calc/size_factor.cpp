@@ -25,7 +25,10 @@ double K1(int K1Fall, double deff) {
   const K1Gruppe* g = K1Regel(K1Fall);
   if (g == nullptr) return std::nan("");
   if (deff <= g->a) return 1;
-  if (g->a < deff && deff < kPlateauFrom) return 1 - g->c * std::log10(deff / g->a);
+  // Here a < deff, unless deff is not a number: then all tests fail.
+  if (deff < kPlateauFrom) return 1 - g->c * std::log10(deff / g->a);
+  // Not always true: a deff that is not a number fails it.
+  // cppcheck-suppress knownConditionTrueFalse
   if (kPlateauFrom <= deff) return g->P;
   return std::nan("");  // deff is not a number
 }

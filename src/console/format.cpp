@@ -6,7 +6,9 @@
 
 namespace wellen {
 
-void Printf(Console& console, const char* format, ...) {
+// printf-style on purpose: the format attribute lets the compiler check
+// every format string against its arguments.
+void Printf(Console& console, const char* format, ...) {  // NOLINT(cert-dcl50-cpp)
   char small[160];
   va_list args;
   va_start(args, format);
@@ -22,7 +24,7 @@ void Printf(Console& console, const char* format, ...) {
     console.Write(std::string_view(small, static_cast<std::size_t>(length)));
   } else {
     std::string large(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(large.data(), large.size(), format, again);
+    (void)std::vsnprintf(large.data(), large.size(), format, again);
     large.pop_back();
     console.Write(large);
   }

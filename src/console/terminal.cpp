@@ -35,7 +35,9 @@ void OnTerminatingSignal(int sig) {
   const int saved_errno = errno;
   if (g_fd >= 0) tcsetattr(g_fd, TCSANOW, &g_saved);
   if (sig > 0 && sig < kSignalSlots) sigaction(sig, &g_previous[sig], nullptr);
-  raise(sig);
+  (void)raise(sig);  // delivered when the handler returns
+  // raise() does return here: the signal is blocked while its handler runs.
+  // cppcheck-suppress unreachableCode
   errno = saved_errno;
 }
 
@@ -43,14 +45,16 @@ void OnStop(int) {
   const int saved_errno = errno;
   tcsetattr(g_fd, TCSANOW, &g_saved);
   SetAction(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
+  (void)raise(SIGTSTP);  // pending while the handler blocks it
+  // raise() does return here: the signal is blocked while its handler runs.
+  // cppcheck-suppress unreachableCode
   sigset_t stop;
   sigemptyset(&stop);
   sigaddset(&stop, SIGTSTP);
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);  // the process stops here
   // Continued.
   SetAction(SIGTSTP, OnStop);
-  if (g_raw_active) tcsetattr(g_fd, TCSANOW, &g_raw);
+  if (g_raw_active != 0) tcsetattr(g_fd, TCSANOW, &g_raw);
   errno = saved_errno;
 }
 
@@ -59,14 +63,15 @@ void RestoreAtExit() { RestoreTerminal(); }
 }  // namespace
 
 bool AttachTerminal(int fd) {
-  if (!isatty(fd) || tcgetattr(fd, &g_saved) != 0) return false;
+  if (isatty(fd) == 0 || tcgetattr(fd, &g_saved) != 0) return false;
   g_raw = g_saved;
   g_raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
   g_raw.c_cc[VMIN] = 1;
   g_raw.c_cc[VTIME] = 0;
   g_fd = fd;
 
-  std::atexit(RestoreAtExit);
+  // Should registration fail, main() still restores on its way out.
+  (void)std::atexit(RestoreAtExit);
   for (const int sig : kRestoringSignals) {
     struct sigaction action {};
     action.sa_handler = OnTerminatingSignal;
@@ -95,7 +100,7 @@ void TerminalKeyReader::Prepare() {
 }
 
 int TerminalKeyReader::ReadKey() {
-  if (!g_raw_active) Prepare();
+  if (g_raw_active == 0) Prepare();
   unsigned char byte = 0;
   ssize_t n;
   do {

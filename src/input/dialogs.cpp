@@ -1,5 +1,8 @@
 #include "input/dialogs.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace wellen {
 namespace {
 
@@ -21,10 +24,9 @@ struct RealPrompt {
 
 template <std::size_t N>
 bool AskReals(Console& console, Eingabewerte& e, const RealPrompt (&prompts)[N]) {
-  for (const RealPrompt& p : prompts) {
-    if (!AskReal(console, p.prompt, e.*(p.field))) return false;
-  }
-  return true;
+  return std::all_of(std::begin(prompts), std::end(prompts), [&](const RealPrompt& p) {
+    return AskReal(console, p.prompt, e.*(p.field));
+  });
 }
 
 // A selection: the number read is stored first and then tested; the prompt
