@@ -53,8 +53,8 @@ double AllStages(const Eingabewerte& e) {
     const double alpha = Alpha(e.Kerbfall, last, e.D, e.d, e.r, e.t);
     const double phi = last == Last::kTor ? 0 : Phi(e.D, e.d, e.r, e.t);
     const double gs = Gs(e.Kerbfall, last, phi, e.r);
-    const double n = e.harteRandschicht == 0 ? SupportNumber(gs, SigSd(e.SigS, k1))
-                                             : SupportNumberHardLayer(gs);
+    const double n =
+        e.harteRandschicht == 0 ? SupportNumber(gs, SigSd(e.SigS, k1)) : SupportNumberHardLayer(gs);
     const double beta = Beta(alpha, n);
     if (last != Last::kTor) gamF[i] = GamF(MaxAB(alpha, beta));
     const double kfs = KFs(e.Rz, SigBd(e.SigB, k1));

@@ -3,8 +3,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <string>
 #include <limits>
+#include <string>
 
 #include "calc/concentration.h"
 #include "calc/influence.h"
@@ -35,12 +35,12 @@ TEST(SizeFactor, BoundsOfEveryGroup) {
   };
   const Case cases[] = {
       {3, 50, "0.871339"},  // the defaults
-      {1, 100, "1"},        {1, 150, "0.959499"}, {1, 300, "0.89"},   {1, 500, "0.89"},
+      {1, 100, "1"},         {1, 150, "0.959499"}, {1, 300, "0.89"}, {1, 500, "0.89"},
       {1, 500.0001, "0.89"},  // above 500 mm the plateau holds on
-      {1, 5000, "0.89"},    {2, 32, "1"},         {2, 300, "0.75"},   {2, 1e9, "0.75"},
-      {3, 16, "1"},         {3, 600, "0.67"},     {4, 11, "1"},       {4, 299.9, "0.411411"},
-      {4, 300, "0.41"},     {4, kInf, "0.41"},    {4, 0, "1"},        {2, -40, "1"},
-      {2, -kInf, "1"},      {3, kNan, "nan"},     {0, 50, "nan"},     {5, 50, "nan"},
+      {1, 5000, "0.89"},     {2, 32, "1"},         {2, 300, "0.75"}, {2, 1e9, "0.75"},
+      {3, 16, "1"},          {3, 600, "0.67"},     {4, 11, "1"},     {4, 299.9, "0.411411"},
+      {4, 300, "0.41"},      {4, kInf, "0.41"},    {4, 0, "1"},      {2, -40, "1"},
+      {2, -kInf, "1"},       {3, kNan, "nan"},     {0, 50, "nan"},   {5, 50, "nan"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Printed(K1(c.group, c.deff)), c.K1) << "group " << c.group << " deff " << c.deff;
@@ -70,13 +70,13 @@ TEST(Concentration, EveryNotchCaseAndLoad) {
 }
 
 TEST(NotchChain, PhiJumpsAboveTheDiameterRatio) {
-  EXPECT_EQ(Phi(100, 67, 3, 5), 0);                // d/D = 0.67 exactly
-  EXPECT_GT(Phi(100, 67.0001, 3, 5), 0.13);        // just above: the full value
+  EXPECT_EQ(Phi(100, 67, 3, 5), 0);          // d/D = 0.67 exactly
+  EXPECT_GT(Phi(100, 67.0001, 3, 5), 0.13);  // just above: the full value
   EXPECT_EQ(Printed(Phi(50, 40, 3, 5)), "0.139587") << "phi defaults";
-  EXPECT_EQ(Phi(50, 40, 0, 5), 0);                 // r <= 0
+  EXPECT_EQ(Phi(50, 40, 0, 5), 0);  // r <= 0
   EXPECT_EQ(Phi(50, 40, -1, 5), 0);
-  EXPECT_EQ(Phi(0, 0, 0, 5), 0);                   // nan d/D, then r <= 0
-  EXPECT_TRUE(std::isnan(Phi(50, 40, kNan, 5)));   // nan r reaches the formula
+  EXPECT_EQ(Phi(0, 0, 0, 5), 0);                  // nan d/D, then r <= 0
+  EXPECT_TRUE(std::isnan(Phi(50, 40, kNan, 5)));  // nan r reaches the formula
 }
 
 TEST(NotchChain, GradientSupportNumberAndNotchFactor) {
@@ -103,13 +103,13 @@ TEST(NotchChain, GradientSupportNumberAndNotchFactor) {
 TEST(NotchChain, YieldIncreaseFactorThresholds) {
   EXPECT_EQ(MaxAB(1.2, 1.5), 1.5);
   EXPECT_EQ(MaxAB(1.5, 1.2), 1.5);
-  EXPECT_EQ(MaxAB(1.5, kNan), 1.5);       // nan comparison takes alpha
+  EXPECT_EQ(MaxAB(1.5, kNan), 1.5);  // nan comparison takes alpha
   EXPECT_TRUE(std::isnan(MaxAB(kNan, 2)));
   const struct {
     double maxAB;
     double gamF;
-  } cases[] = {{-1, 1},   {1.4999, 1}, {1.5, 1.05},  {1.9999, 1.05}, {2, 1.1},
-               {2.9999, 1.1}, {3, 1.15}, {kInf, 1.15}, {kNan, 1.15}};
+  } cases[] = {{-1, 1},       {1.4999, 1}, {1.5, 1.05},  {1.9999, 1.05}, {2, 1.1},
+               {2.9999, 1.1}, {3, 1.15},   {kInf, 1.15}, {kNan, 1.15}};
   for (const auto& c : cases) EXPECT_EQ(GamF(c.maxAB), c.gamF) << "maxAB " << c.maxAB;
 }
 
@@ -118,9 +118,9 @@ TEST(Influence, SizeRoughnessAndTotal) {
     Last last;
     double d;
     double K2;
-  } sizes[] = {{Last::kZug, 400, 1},      {Last::kBie, 7.4999, 1}, {Last::kBie, 7.5, 1},
+  } sizes[] = {{Last::kZug, 400, 1},       {Last::kBie, 7.4999, 1},          {Last::kBie, 7.5, 1},
                {Last::kTor, 40, 0.888243}, {Last::kBie, 149.999, 0.8000002}, {Last::kTor, 150, 0.8},
-               {Last::kBie, kInf, 0.8},    {Last::kTor, kNan, 0.8},  {Last::kBie, -5, 1}};
+               {Last::kBie, kInf, 0.8},    {Last::kTor, kNan, 0.8},          {Last::kBie, -5, 1}};
   for (const auto& c : sizes) {
     if (c.d == 149.999) {
       EXPECT_GT(K2(c.last, c.d), 0.8);
@@ -147,12 +147,12 @@ TEST(MeanStress, SignBranches) {
     double Sigzdm, Sigbm, Tautm;
     double Sigmv;
   } cases[] = {
-      {200, 300, 100, 529.15},                 // defaults, s > 0
-      {-250, 50, 80, -144.222},                // s < 0, x < 0: negative
-      {-150, -150, 100, -244.949},             // s = -300, x < 0
-      {-50, -50, 100, 141.421},                // s = -100, x > 0: shear dominates
-      {-100, 100, 70, std::sqrt(3) * 70},      // s = 0 takes the plain root
-      {kNan, 0, 10, kNan},                     // nan s takes the plain root
+      {200, 300, 100, 529.15},             // defaults, s > 0
+      {-250, 50, 80, -144.222},            // s < 0, x < 0: negative
+      {-150, -150, 100, -244.949},         // s = -300, x < 0
+      {-50, -50, 100, 141.421},            // s = -100, x > 0: shear dominates
+      {-100, 100, 70, std::sqrt(3) * 70},  // s = 0 takes the plain root
+      {kNan, 0, 10, kNan},                 // nan s takes the plain root
   };
   for (const auto& c : cases) {
     const EquivalentMeanStresses mv = MeanStresses(c.Sigzdm, c.Sigbm, c.Tautm);

@@ -90,12 +90,13 @@ TEST(Dialogs, TranscriptsAndStoredValues) {
        }},
       {"dimensions, decimal comma, D without deff", "b80 38,5 50 2,5 4 6.3\nq", kPromptsB,
        [](Eingabewerte& e) { e.D = 80, e.d = 38.5, e.r = 2.5, e.t = 4, e.Rz = 6.3; }},
-      {"notch case 3 refused, then 1", "c3\n1\nq", kPromptsC + "\nFall [1~2]:",
-       [](Eingabewerte& e) { e.Kerbfall = 1; }},
+      {"notch case 3 refused, then 1", "c3\n1\nq",
+       kPromptsC + "\nFall [1~2]:", [](Eingabewerte& e) { e.Kerbfall = 1; }},
       {"notch case: non-number keeps the valid value", "cx1\nq", kPromptsC, nullptr},
       {"material values", "d1000\n800\n400\n500\n300\nq", kPromptsD,
-       [](Eingabewerte& e) { e.SigB = 1000, e.SigS = 800, e.SigzdW = 400, e.SigbW = 500,
-                             e.TautW = 300; }},
+       [](Eingabewerte& e) {
+         e.SigB = 1000, e.SigS = 800, e.SigzdW = 400, e.SigbW = 500, e.TautW = 300;
+       }},
       {"every selection of e refuses out-of-range values",
        "e0\n5\n-1\n4\n2\n-1\n1\n7\n99999999999\n1\n0,8\nq",
        kMenuE + kK1 + kK1 + kK1 + kK1 + kHart + kHart + kHart + kHohl + kHohl + kHohl + "\nKV= ",
@@ -164,7 +165,8 @@ TEST(Display, ThreePagesAndTheXAbort) {
   const std::string tail = changed.output.substr(changed.output.rfind("momentan def. Werte 3:"));
   EXPECT_EQ(tail,
             "momentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 1\nDurch.deff= 80[mm]"
-            "\nharte Randschicht\nHohlwelle\nKV= 2\nweiter mit bel.Taste.." + kMenu);
+            "\nharte Randschicht\nHohlwelle\nKV= 2\nweiter mit bel.Taste.." +
+                kMenu);
 }
 
 TEST(Dialogs, EnteredValuesReachTheRun) {

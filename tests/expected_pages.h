@@ -24,8 +24,8 @@ inline const std::array<std::vector<std::string>, 6> kLabels = {{
      "Sigmv= ", "Taumv= "},
     {"SigzdWK= ", "SigbWK = ", "TautWK = ", "psizdsK= ", "psibsK = ", "psitauK= ", "K2Fz = ",
      "K2Fb = ", "K2Ft = "},
-    {"gamFz= ", "gamFb= ", "gamFt= ", "SigzdFK= ", "SigbFK = ", "TautFK = ", "Bed.Zug ",
-     "Bed.Bie ", "Bed.Tor "},
+    {"gamFz= ", "gamFb= ", "gamFt= ", "SigzdFK= ", "SigbFK = ", "TautFK = ", "Bed.Zug ", "Bed.Bie ",
+     "Bed.Tor "},
     {"SigzdADK= ", "SigbADK = ", "TautADK = ", "\nS Dauerbruch  = ", "S Fliessgrenze= "},
 }};
 

@@ -2,10 +2,10 @@
 // on pipes, with a deadline so that a hang fails the test instead of blocking.
 #pragma once
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>

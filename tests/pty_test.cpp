@@ -6,9 +6,8 @@
 // The harness plays a tiny shell: a session leader owns the terminal and runs
 // the program as its foreground job, so that Ctrl-C, Ctrl-Z and hang-up reach
 // it as they would from an interactive shell.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -220,7 +219,9 @@ TEST(Terminal, ValuesAreEchoedAndBackspaceEditsThem) {
   ASSERT_TRUE(s.WaitFor("F8 q Exit\n"));
   s.Send("d");
   ASSERT_TRUE(s.WaitFor("SigB  [N/mm2]="));
-  s.Send("12\x7f" "50\n");  // DEL is the terminal's erase character
+  s.Send(
+      "12\x7f"
+      "50\n");  // DEL is the terminal's erase character
   ASSERT_TRUE(s.WaitFor("\nSigS  [N/mm2]="));
   s.Send("800 400 500 300\n");
   ASSERT_TRUE(s.WaitFor("F8 q Exit\n"));
@@ -282,26 +283,26 @@ TEST(Terminal, EveryWayOutRestoresTheMode) {
   };
   const Case cases[] = {
       {"q", "", "F8 q Exit\n", [](PtySession& s) { s.Send("q"); }, 0, true},
-      {"end of input at a value prompt", "a", "Sigzdm[N/mm2]= ",
-       [](PtySession& s) { s.Send("\x04"); }, 0, true},
-      {"end of input in a selection loop", "c", "Fall [1~2]:",
-       [](PtySession& s) { s.Send("5\n\x04"); }, 0, true},
-      {"Ctrl-C at the menu", "", "F8 q Exit\n", [](PtySession& s) { s.Send("\x03"); },
-       128 + SIGINT, true},
+      {"end of input at a value prompt", "a",
+       "Sigzdm[N/mm2]= ", [](PtySession& s) { s.Send("\x04"); }, 0, true},
+      {"end of input in a selection loop", "c",
+       "Fall [1~2]:", [](PtySession& s) { s.Send("5\n\x04"); }, 0, true},
+      {"Ctrl-C at the menu", "", "F8 q Exit\n", [](PtySession& s) { s.Send("\x03"); }, 128 + SIGINT,
+       true},
       {"Ctrl-C at a pause", "g", "weiter mit bel.Taste..", [](PtySession& s) { s.Send("\x03"); },
        128 + SIGINT, true},
-      {"Ctrl-C at a value prompt", "b", "Durchm. D[mm]= ",
-       [](PtySession& s) { s.Send("\x03"); }, 128 + SIGINT, true},
+      {"Ctrl-C at a value prompt", "b", "Durchm. D[mm]= ", [](PtySession& s) { s.Send("\x03"); },
+       128 + SIGINT, true},
       {"Ctrl-\\ at the menu", "", "F8 q Exit\n", [](PtySession& s) { s.Send("\x1c"); },
        128 + SIGQUIT, true},
-      {"SIGTERM at the menu", "", "F8 q Exit\n",
-       [](PtySession& s) { kill(s.program(), SIGTERM); }, 128 + SIGTERM, true},
-      {"SIGHUP at the menu", "", "F8 q Exit\n",
-       [](PtySession& s) { kill(s.program(), SIGHUP); }, 128 + SIGHUP, true},
-      {"terminal closed at the menu", "", "F8 q Exit\n",
-       [](PtySession& s) { s.CloseTerminal(); }, 0, false},
-      {"terminal closed at a value prompt", "e", "K1-Fall [1~4]:",
-       [](PtySession& s) { s.CloseTerminal(); }, 0, false},
+      {"SIGTERM at the menu", "", "F8 q Exit\n", [](PtySession& s) { kill(s.program(), SIGTERM); },
+       128 + SIGTERM, true},
+      {"SIGHUP at the menu", "", "F8 q Exit\n", [](PtySession& s) { kill(s.program(), SIGHUP); },
+       128 + SIGHUP, true},
+      {"terminal closed at the menu", "", "F8 q Exit\n", [](PtySession& s) { s.CloseTerminal(); },
+       0, false},
+      {"terminal closed at a value prompt", "e",
+       "K1-Fall [1~4]:", [](PtySession& s) { s.CloseTerminal(); }, 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

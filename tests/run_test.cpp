@@ -1,10 +1,11 @@
 // The calculation run through a scripted console: the six pages of the worked
 // examples line by line, the x abort, and values that turn into inf or nan.
+#include "calc/run.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "calc/run.h"
 #include "console/stream_console.h"
 #include "expected_pages.h"
 
@@ -75,7 +76,7 @@ TEST(Run, OnlyLowerCaseXEndsTheRunAndANewRunStartsAtPageOne) {
   const Eingabewerte e = DefaultEingabewerte();
   Ergebnisse r{};
   const std::string page1 = RunWith(e, r, "x");
-  EXPECT_EQ(RunWith(e, r, "x"), page1);                    // identical again
+  EXPECT_EQ(RunWith(e, r, "x"), page1);                                 // identical again
   EXPECT_EQ(RunWith(e, r, "XXXXXx"), Pages(testing_pages::kDefaults));  // x after page 6 too
   EXPECT_EQ(RunWith(e, r, "x"), page1);
 }

@@ -1,12 +1,13 @@
 // Reading values and keys from the input stream: scanf-like numbers, the
 // decimal comma, saturation, dropped lines, keys over line ends, long input.
+#include "console/value_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
 #include "console/input_buffer.h"
-#include "console/value_reader.h"
 
 namespace wellen {
 namespace {

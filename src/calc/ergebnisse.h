@@ -8,19 +8,19 @@ namespace wellen {
 
 struct Ergebnisse {
   // Written once per run.
-  double K1 = 0;  // technological size factor
-  double Sigmv = 0, Taumv = 0;  // equivalent mean stresses
-  double SigzdWK = 0, SigbWK = 0, TautWK = 0;  // component fatigue limits
-  double psizdsK = 0, psibsK = 0, psitauK = 0;  // mean stress sensitivities
-  double K2Fz = 0, K2Fb = 0, K2Ft = 0;  // static support factors
-  double SigzdFK = 0, SigbFK = 0, TautFK = 0;  // component yield strengths
+  double K1 = 0;                                  // technological size factor
+  double Sigmv = 0, Taumv = 0;                    // equivalent mean stresses
+  double SigzdWK = 0, SigbWK = 0, TautWK = 0;     // component fatigue limits
+  double psizdsK = 0, psibsK = 0, psitauK = 0;    // mean stress sensitivities
+  double K2Fz = 0, K2Fb = 0, K2Ft = 0;            // static support factors
+  double SigzdFK = 0, SigbFK = 0, TautFK = 0;     // component yield strengths
   double SigzdADK = 0, SigbADK = 0, TautADK = 0;  // permissible amplitudes
-  double S = 0;  // safety factor: fatigue fracture, then yielding
+  double S = 0;                                   // safety factor: fatigue fracture, then yielding
 
   // One per load type.
   double gamFz = 0, gamFb = 0, gamFt = 0;  // yield increase factors
   double KsZug = 0, KsBie = 0, KtTor = 0;  // total influence factors
-  double KFtTor = 0;  // roughness factor for shear stress
+  double KFtTor = 0;                       // roughness factor for shear stress
 
   // Scratch fields, overwritten by each load stage in turn.
   double alpha = 0;  // stress concentration factor

@@ -24,12 +24,12 @@ struct StageLabels {
   const char* K;
 };
 
-constexpr StageLabels kZugLabels = {"as  Zug= ", "G'  Zug= ", "n   Zug= ", "bs  Zug= ",
-                                    "K2  Zug= ", "KFs Zug= ", "Ks  Zug= "};
-constexpr StageLabels kBieLabels = {"as  Bie= ", "G'  Bie= ", "n   Bie= ", "bs  Bie= ",
-                                    "K2  Bie= ", "KFs Bie= ", "Ks  Bie= "};
-constexpr StageLabels kTorLabels = {"at  Tor= ", "G'  Tor= ", "n   Tor= ", "bt  Tor= ",
-                                    "K2  Tor= ", "KFt Tor= ", "Kt  Tor= "};
+constexpr StageLabels kZugLabels = {
+    "as  Zug= ", "G'  Zug= ", "n   Zug= ", "bs  Zug= ", "K2  Zug= ", "KFs Zug= ", "Ks  Zug= "};
+constexpr StageLabels kBieLabels = {
+    "as  Bie= ", "G'  Bie= ", "n   Bie= ", "bs  Bie= ", "K2  Bie= ", "KFs Bie= ", "Ks  Bie= "};
+constexpr StageLabels kTorLabels = {
+    "at  Tor= ", "G'  Tor= ", "n   Tor= ", "bt  Tor= ", "K2  Tor= ", "KFt Tor= ", "Kt  Tor= "};
 
 void Line(Console& console, const char* label, double value) {
   Printf(console, "%s%g\n", label, value);
@@ -169,8 +169,8 @@ void RunCalculation(const Eingabewerte& e, Ergebnisse& r, Console& console) {
   Line(console, "TautADK = ", r.TautADK);
   r.S = SafetyFatigue(e.Sigzda, e.Sigba, e.Tauta, r.SigzdADK, r.SigbADK, r.TautADK);
   Line(console, "\nS Dauerbruch  = ", r.S);
-  r.S = SafetyYield(e.Sigzda, e.Sigzdm, e.Sigba, e.Sigbm, e.Tauta, e.Tautm, r.SigzdFK,
-                    r.SigbFK, r.TautFK);
+  r.S = SafetyYield(e.Sigzda, e.Sigzdm, e.Sigba, e.Sigbm, e.Tauta, e.Tautm, r.SigzdFK, r.SigbFK,
+                    r.TautFK);
   Line(console, "S Fliessgrenze= ", r.S);
   Pause(console, kWeiterNeueZeile);
 }

@@ -12,10 +12,10 @@ double AmplitudeStrength(bool met, double WK, double m, double psi, double FK) {
   return met ? WK - m * psi : FK - m;
 }
 
-double SafetyFatigue(double Sigzda, double Sigba, double Tauta, double SigzdADK,
-                     double SigbADK, double TautADK) {
-  return 1 / std::sqrt(std::pow(Sigzda / SigzdADK + Sigba / SigbADK, 2) +
-                       std::pow(Tauta / TautADK, 2));
+double SafetyFatigue(double Sigzda, double Sigba, double Tauta, double SigzdADK, double SigbADK,
+                     double TautADK) {
+  return 1 /
+         std::sqrt(std::pow(Sigzda / SigzdADK + Sigba / SigbADK, 2) + std::pow(Tauta / TautADK, 2));
 }
 
 double SafetyYield(double Sigzda, double Sigzdm, double Sigba, double Sigbm, double Tauta,

@@ -16,8 +16,8 @@ double AmplitudeStrength(bool met, double WK, double m, double psi, double FK);
 
 // Safety against fatigue fracture:
 //   S = 1 / sqrt((Sigzda/SigzdADK + Sigba/SigbADK)^2 + (Tauta/TautADK)^2).
-double SafetyFatigue(double Sigzda, double Sigba, double Tauta, double SigzdADK,
-                     double SigbADK, double TautADK);
+double SafetyFatigue(double Sigzda, double Sigba, double Tauta, double SigzdADK, double SigbADK,
+                     double TautADK);
 
 // Safety against yielding, with amplitude plus mean as the maximum stress:
 //   S = 1 / sqrt(((Sigzda+Sigzdm)/SigzdFK + (Sigba+Sigbm)/SigbFK)^2

@@ -10,7 +10,6 @@
 namespace wellen {
 
 // Formats like printf and writes the result to the console.
-void Printf(Console& console, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void Printf(Console& console, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 }  // namespace wellen

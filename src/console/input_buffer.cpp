@@ -1,8 +1,9 @@
 #include "console/input_buffer.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace wellen {
 

@@ -1,7 +1,8 @@
 #include "console/stream_console.h"
 
-#include <cerrno>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "console/value_reader.h"
 

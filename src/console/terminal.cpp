@@ -1,10 +1,11 @@
 #include "console/terminal.h"
 
+#include <termios.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <termios.h>
-#include <unistd.h>
 
 namespace wellen {
 namespace {

@@ -24,9 +24,8 @@ struct RealPrompt {
 
 template <std::size_t N>
 bool AskReals(Console& console, Eingabewerte& e, const RealPrompt (&prompts)[N]) {
-  return std::all_of(std::begin(prompts), std::end(prompts), [&](const RealPrompt& p) {
-    return AskReal(console, p.prompt, e.*(p.field));
-  });
+  return std::all_of(std::begin(prompts), std::end(prompts),
+                     [&](const RealPrompt& p) { return AskReal(console, p.prompt, e.*(p.field)); });
 }
 
 // A selection: the number read is stored first and then tested; the prompt
@@ -64,12 +63,9 @@ void DialogNennSpannungen(Eingabewerte& e, Console& console) {
 
 void DialogAbmessungen(Eingabewerte& e, Console& console) {
   static constexpr RealPrompt kPrompts[] = {
-      {"Durchm. D[mm]= ", &Eingabewerte::D},
-      {"\nDurchm. d[mm]= ", &Eingabewerte::d},
-      {"\nWaermeb.deff[mm]= ", &Eingabewerte::deff},
-      {"\nRadius r[mm]= ", &Eingabewerte::r},
-      {"\nTiefe t[mm]= ", &Eingabewerte::t},
-      {"\nRauheit Rz[ym]= ", &Eingabewerte::Rz},
+      {"Durchm. D[mm]= ", &Eingabewerte::D},         {"\nDurchm. d[mm]= ", &Eingabewerte::d},
+      {"\nWaermeb.deff[mm]= ", &Eingabewerte::deff}, {"\nRadius r[mm]= ", &Eingabewerte::r},
+      {"\nTiefe t[mm]= ", &Eingabewerte::t},         {"\nRauheit Rz[ym]= ", &Eingabewerte::Rz},
   };
   AskReals(console, e, kPrompts);
 }
@@ -82,10 +78,8 @@ void DialogKerbfall(Eingabewerte& e, Console& console) {
 
 void DialogWerkstoff(Eingabewerte& e, Console& console) {
   static constexpr RealPrompt kPrompts[] = {
-      {"SigB  [N/mm2]=", &Eingabewerte::SigB},
-      {"\nSigS  [N/mm2]=", &Eingabewerte::SigS},
-      {"\nSigzdW[N/mm2]=", &Eingabewerte::SigzdW},
-      {"\nSigbW [N/mm2]=", &Eingabewerte::SigbW},
+      {"SigB  [N/mm2]=", &Eingabewerte::SigB},     {"\nSigS  [N/mm2]=", &Eingabewerte::SigS},
+      {"\nSigzdW[N/mm2]=", &Eingabewerte::SigzdW}, {"\nSigbW [N/mm2]=", &Eingabewerte::SigbW},
       {"\nTautW [N/mm2]=", &Eingabewerte::TautW},
   };
   AskReals(console, e, kPrompts);

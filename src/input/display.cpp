@@ -4,33 +4,56 @@
 #include "console/pause.h"
 
 namespace wellen {
+namespace {
+
+// One line of a page: label, value, unit.
+struct ValueLine {
+  const char* label;
+  double Eingabewerte::*field;
+  const char* unit;
+};
+
+constexpr ValueLine kPage1[] = {
+    {"\nSigzdm= ", &Eingabewerte::Sigzdm, "[N/mm2]"},
+    {"\nSigbm = ", &Eingabewerte::Sigbm, "[N/mm2]"},
+    {"\nTautm = ", &Eingabewerte::Tautm, "[N/mm2]"},
+    {"\nSigzda= ", &Eingabewerte::Sigzda, "[N/mm2]"},
+    {"\nSigba = ", &Eingabewerte::Sigba, "[N/mm2]"},
+    {"\nTauta = ", &Eingabewerte::Tauta, "[N/mm2]"},
+    {"\nSigB  = ", &Eingabewerte::SigB, "[N/mm2]"},
+    {"\nSigS  = ", &Eingabewerte::SigS, "[N/mm2]"},
+};
+
+constexpr ValueLine kPage2[] = {
+    {"\nSigzdW= ", &Eingabewerte::SigzdW, "[N/mm2]"},
+    {"\nSigbW = ", &Eingabewerte::SigbW, "[N/mm2]"},
+    {"\nTautW = ", &Eingabewerte::TautW, "[N/mm2]"},
+    {"\nDurchm. D = ", &Eingabewerte::D, "[mm]"},
+    {"\nDurchm. d = ", &Eingabewerte::d, "[mm]"},
+    {"\nRadius r  = ", &Eingabewerte::r, "[mm]"},
+    {"\nTiefe t   = ", &Eingabewerte::t, "[mm]"},
+    {"\nRauheit Rz= ", &Eingabewerte::Rz, "[ym]"},
+};
+
+template <std::size_t N>
+void PrintLines(const Eingabewerte& e, Console& console, const ValueLine (&lines)[N]) {
+  for (const ValueLine& line : lines) {
+    Printf(console, "%s%g%s", line.label, e.*(line.field), line.unit);
+  }
+}
+
+}  // namespace
 
 void ShowCurrentValues(const Eingabewerte& e, Console& console) {
   console.Write("momentan def. Werte 1:");
-  Printf(console, "\nSigzdm= %g[N/mm2]", e.Sigzdm);
-  Printf(console, "\nSigbm = %g[N/mm2]", e.Sigbm);
-  Printf(console, "\nTautm = %g[N/mm2]", e.Tautm);
-  Printf(console, "\nSigzda= %g[N/mm2]", e.Sigzda);
-  Printf(console, "\nSigba = %g[N/mm2]", e.Sigba);
-  Printf(console, "\nTauta = %g[N/mm2]", e.Tauta);
-  Printf(console, "\nSigB  = %g[N/mm2]", e.SigB);
-  Printf(console, "\nSigS  = %g[N/mm2]", e.SigS);
+  PrintLines(e, console, kPage1);
   if (Pause(console, kWeiterNeueZeile) != PauseResult::kContinue) return;
 
-  console.Write("\n");
-  console.Write("momentan def. Werte 2:");
-  Printf(console, "\nSigzdW= %g[N/mm2]", e.SigzdW);
-  Printf(console, "\nSigbW = %g[N/mm2]", e.SigbW);
-  Printf(console, "\nTautW = %g[N/mm2]", e.TautW);
-  Printf(console, "\nDurchm. D = %g[mm]", e.D);
-  Printf(console, "\nDurchm. d = %g[mm]", e.d);
-  Printf(console, "\nRadius r  = %g[mm]", e.r);
-  Printf(console, "\nTiefe t   = %g[mm]", e.t);
-  Printf(console, "\nRauheit Rz= %g[ym]", e.Rz);
+  console.Write("\nmomentan def. Werte 2:");
+  PrintLines(e, console, kPage2);
   if (Pause(console, kWeiterNeueZeile) != PauseResult::kContinue) return;
 
-  console.Write("\n");
-  console.Write("momentan def. Werte 3:");
+  console.Write("\nmomentan def. Werte 3:");
   Printf(console, "\nKerbfall= %d", e.Kerbfall);
   Printf(console, "\nK1-Fall = %d", e.K1Fall);
   Printf(console, "\nDurch.deff= %g[mm]", e.deff);
