@@ -13,3 +13,23 @@ if(NOT WELLEN_SANITIZE)
     -static-libstdc++ -static-libgcc
     -Wl,--gc-sections -Wl,--as-needed)
 endif()
+
+# ---------------------------------------------------------------------------
+# Installation: the program to bin/, the manual page, gzipped, to
+# share/man/man1/ (make install, with PREFIX and DESTDIR; and the package).
+include(GNUInstallDirs)
+install(TARGETS wellen743 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(WELLEN_MANPAGE ${PROJECT_SOURCE_DIR}/doc/wellen743.1)
+set(WELLEN_MANPAGE_GZ ${PROJECT_BINARY_DIR}/man/wellen743.1.gz)
+# gzip -n leaves name and time stamp out, so the same page gives the same bytes.
+add_custom_command(
+  OUTPUT ${WELLEN_MANPAGE_GZ}
+  COMMAND ${CMAKE_COMMAND} -E copy ${WELLEN_MANPAGE} ${PROJECT_BINARY_DIR}/man/wellen743.1
+  COMMAND ${GZIP_PROGRAM} -9 -n -f ${PROJECT_BINARY_DIR}/man/wellen743.1
+  DEPENDS ${WELLEN_MANPAGE}
+  COMMENT "Compressing the manual page"
+  VERBATIM)
+add_custom_target(wellen743_manpage ALL DEPENDS ${WELLEN_MANPAGE_GZ})
+install(FILES ${WELLEN_MANPAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
