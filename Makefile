@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Where `make install` puts the program; DESTDIR, if given, is put in front.
 PREFIX ?= /usr/local
 
-.PHONY: all configure run test install clean
+.PHONY: all configure run test install package clean
 
 all: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
@@ -20,6 +20,9 @@ test: all
 
 install: all
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: all
+	@cmake --build $(BUILD) --target package
 
 clean:
 	@rm -rf $(BUILD)

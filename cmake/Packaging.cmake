@@ -33,3 +33,30 @@ add_custom_command(
   VERBATIM)
 add_custom_target(wellen743_manpage ALL DEPENDS ${WELLEN_MANPAGE_GZ})
 install(FILES ${WELLEN_MANPAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# ---------------------------------------------------------------------------
+# Debian package (make package): what make install puts under /usr.
+# dpkg-shlibdeps (package dpkg-dev) computes Depends; it needs `file`.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME wellen743)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "strength check of a notched shaft or axle after DIN 743")
+# CPack puts the summary on the Description line; this is the paragraph below.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "An interactive console calculator for the strength check of a shaft or an
+axle at a round groove or a shoulder by the method of DIN 743. From the
+nominal mean stresses and amplitudes in tension/compression, bending and
+torsion, the notch geometry and the material strengths it prints the notch
+and influence factors, the component fatigue and yield strengths, and the
+safety factors against fatigue fracture and against yielding. It talks
+German, takes one-key commands, and reads scripted input from a pipe.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER
+  "wellen743 maintainers <maintainers@users.noreply.c-seed-4a467b8f.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+include(CPack)
