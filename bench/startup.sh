@@ -11,6 +11,8 @@
 #   instructions same output: N
 #   ratio:                    R
 #   peak RSS wellen743:       N kB
+#   peak RSS same output:     N kB
+#   outside main():           the instructions of start-up and exit alone
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="${1:-$root/build/wellen743}"
@@ -64,14 +66,19 @@ in_main() {
 ours_main=$(in_main "$work/wellen743.cg")
 same_main=$(in_main "$work/same_output.cg")
 
-rss=$(printf '%s' "$keys" | /usr/bin/time -v "$program" 2>&1 >/dev/null |
-  sed -n 's/.*Maximum resident set size (kbytes): *//p')
+peak_rss() {
+  printf '%s' "$keys" | /usr/bin/time -v "$@" 2>&1 >/dev/null |
+    sed -n 's/.*Maximum resident set size (kbytes): *//p'
+}
+rss=$(peak_rss "$program")
+same_rss=$(peak_rss "$work/same_output")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo "instructions wellen743:   $ours"
 echo "instructions same output: $same"
 echo "ratio:                    $(ratio "$ours" "$same")"
 echo "peak RSS wellen743:       $rss kB"
+echo "peak RSS same output:     $same_rss kB"
 if [ -n "$ours_main" ] && [ -n "$same_main" ]; then
   echo "outside main():           wellen743 $((ours - ours_main)), same output $((same - same_main)), ratio $(ratio $((ours - ours_main)) $((same - same_main)))"
 fi
