@@ -1,8 +1,10 @@
 # Thin wrapper around CMake and CTest.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Where `make install` puts the program; DESTDIR, if given, is put in front.
+PREFIX ?= /usr/local
 
-.PHONY: all configure run test clean
+.PHONY: all configure run test install package clean
 
 all: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
@@ -15,6 +17,12 @@ run: all
 
 test: all
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: all
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: all
+	@cmake --build $(BUILD) --target package
 
 clean:
 	@rm -rf $(BUILD)
