@@ -1,5 +1,7 @@
 #include "app/menu.h"
 
+#include <string_view>
+
 #include "calc/run.h"
 #include "console/pause.h"
 #include "input/dialogs.h"
@@ -8,7 +10,7 @@
 namespace wellen {
 namespace {
 
-constexpr const char* kMenu =
+constexpr std::string_view kMenu =
     "\n"
     "Wellen DIN 743,i Info\n"
     "F1 a Nenn-Spannungen\n"
@@ -20,7 +22,7 @@ constexpr const char* kMenu =
     "F7 g Compute\n"
     "F8 q Exit\n";
 
-constexpr const char* kInfo =
+constexpr std::string_view kInfo =
     "Festigkeitsnachweis fuer Wellen und Achsen nach DIN 743 (Rundnut, Absatz)\n";
 
 }  // namespace

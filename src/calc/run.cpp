@@ -1,5 +1,7 @@
 #include "calc/run.h"
 
+#include <string_view>
+
 #include "calc/concentration.h"
 #include "calc/influence.h"
 #include "calc/mean_stress.h"
@@ -13,15 +15,17 @@
 namespace wellen {
 namespace {
 
+using std::string_view_literals::operator""sv;
+
 // Labels of the seven lines of a load stage, up to and including "= ".
 struct StageLabels {
-  const char* alpha;
-  const char* Gs;
-  const char* n;
-  const char* beta;
-  const char* K2;
-  const char* KF;
-  const char* K;
+  std::string_view alpha;
+  std::string_view Gs;
+  std::string_view n;
+  std::string_view beta;
+  std::string_view K2;
+  std::string_view KF;
+  std::string_view K;
 };
 
 constexpr StageLabels kZugLabels = {
@@ -31,14 +35,14 @@ constexpr StageLabels kBieLabels = {
 constexpr StageLabels kTorLabels = {
     "at  Tor= ", "G'  Tor= ", "n   Tor= ", "bt  Tor= ", "K2  Tor= ", "KFt Tor= ", "Kt  Tor= "};
 
-void Line(Console& console, const char* label, double value) {
-  Printf(console, "%s%g\n", label, value);
+void Line(Console& console, std::string_view label, double value) {
+  WriteValue(console, label, value, "\n");
 }
 
 // Pause at the end of pages 1 to 5; false if the run is to end.
 bool NextPage(Console& console, int page) {
   if (Pause(console, kWeiter) != PauseResult::kContinue) return false;
-  Printf(console, "\nErgebnisse %d v.6:\n", page);
+  WriteValue(console, "\nErgebnisse ", page, " v.6:\n");
   return true;
 }
 
@@ -155,9 +159,9 @@ void RunCalculation(const Eingabewerte& e, Ergebnisse& r, Console& console) {
   const bool zugMet = ConditionMet(gZug, r.Sigmv);
   const bool bieMet = ConditionMet(gBie, r.Sigmv);
   const bool torMet = ConditionMet(gTor, r.Taumv);
-  console.Write(zugMet ? "Bed.Zug erfuellt\n" : "Bed.Zug nicht erfuellt\n");
-  console.Write(bieMet ? "Bed.Bie erfuellt\n" : "Bed.Bie nicht erfuellt\n");
-  console.Write(torMet ? "Bed.Tor erfuellt\n" : "Bed.Tor nicht erfuellt\n");
+  console.Write(zugMet ? "Bed.Zug erfuellt\n"sv : "Bed.Zug nicht erfuellt\n"sv);
+  console.Write(bieMet ? "Bed.Bie erfuellt\n"sv : "Bed.Bie nicht erfuellt\n"sv);
+  console.Write(torMet ? "Bed.Tor erfuellt\n"sv : "Bed.Tor nicht erfuellt\n"sv);
 
   // Page 6: permissible amplitudes and the two safety factors.
   if (!NextPage(console, 6)) return;

@@ -2,7 +2,7 @@
 
 namespace wellen {
 
-PauseResult Pause(Console& console, const char* prompt) {
+PauseResult Pause(Console& console, std::string_view prompt) {
   console.Write(prompt);
   const int key = console.ReadKey();
   if (key == kEndOfInput) return PauseResult::kEnd;

@@ -1,6 +1,8 @@
 // The pause between pages: a prompt and one key.
 #pragma once
 
+#include <string_view>
+
 #include "console/console.h"
 
 namespace wellen {
@@ -12,10 +14,10 @@ enum class PauseResult {
 };
 
 // The two prompts in use.
-inline constexpr const char* kWeiter = "weiter mit bel.Taste..";
-inline constexpr const char* kWeiterNeueZeile = "\nweiter mit bel.Taste..";
+inline constexpr std::string_view kWeiter = "weiter mit bel.Taste..";
+inline constexpr std::string_view kWeiterNeueZeile = "\nweiter mit bel.Taste..";
 
 // Prints `prompt`, reads one key and says what it was.
-PauseResult Pause(Console& console, const char* prompt);
+PauseResult Pause(Console& console, std::string_view prompt);
 
 }  // namespace wellen

@@ -3,26 +3,41 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "console/value_reader.h"
 
 namespace wellen {
 
-void FdSink::Write(std::string_view text) { pending_.append(text); }
+void FdSink::Write(std::string_view text) {
+  if (text.size() > pending_.size() - used_) {
+    Flush();
+    if (text.size() > pending_.size()) {
+      WriteAll(text.data(), text.size());
+      return;
+    }
+  }
+  std::memcpy(pending_.data() + used_, text.data(), text.size());
+  used_ += text.size();
+}
 
 void FdSink::Flush() {
+  WriteAll(pending_.data(), used_);
+  used_ = 0;
+}
+
+void FdSink::WriteAll(const char* data, std::size_t size) {
   std::size_t done = 0;
-  while (done < pending_.size()) {
-    const ssize_t n = ::write(fd_, pending_.data() + done, pending_.size() - done);
+  while (done < size) {
+    const ssize_t n = ::write(fd_, data + done, size - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
     } else if (n < 0 && errno == EINTR) {
       continue;
     } else {
-      break;  // nowhere to write to: the output is lost, the dialogue goes on
+      return;  // nowhere to write to: the output is lost, the dialogue goes on
     }
   }
-  pending_.clear();
 }
 
 int StreamConsole::ReadKey() {

@@ -6,6 +6,7 @@
 // lines of values on lines of their own.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -33,7 +34,8 @@ class StringSink final : public Sink {
   std::string text_;
 };
 
-// Buffers output and writes it to a file descriptor on Flush.
+// Buffers output and writes it to a file descriptor on Flush (and whenever
+// the buffer is full).
 class FdSink final : public Sink {
  public:
   explicit FdSink(int fd) : fd_(fd) {}
@@ -44,8 +46,11 @@ class FdSink final : public Sink {
   void Flush() override;
 
  private:
+  void WriteAll(const char* data, std::size_t size);
+
   int fd_;
-  std::string pending_;
+  std::array<char, 8192> pending_{};
+  std::size_t used_ = 0;
 };
 
 // Source of single keys, apart from the value stream.

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace wellen {
 namespace {
 
 // One real field: prompt, read, store if a number was read.
 // False once input has ended.
-bool AskReal(Console& console, const char* prompt, double& field) {
+bool AskReal(Console& console, std::string_view prompt, double& field) {
   console.Write(prompt);
   double value = 0;
   const ReadStatus status = console.ReadReal(value);
@@ -18,7 +19,7 @@ bool AskReal(Console& console, const char* prompt, double& field) {
 
 // A sequence of real fields; stops when input ends.
 struct RealPrompt {
-  const char* prompt;
+  std::string_view prompt;
   double Eingabewerte::*field;
 };
 
@@ -31,7 +32,7 @@ bool AskReals(Console& console, Eingabewerte& e, const RealPrompt (&prompts)[N])
 // A selection: the number read is stored first and then tested; the prompt
 // repeats until the field holds a value from `low` to `high`.
 // False once input has ended.
-bool AskChoice(Console& console, const char* prompt, int& field, int low, int high) {
+bool AskChoice(Console& console, std::string_view prompt, int& field, int low, int high) {
   do {
     console.Write(prompt);
     int value = 0;

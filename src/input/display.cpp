@@ -1,16 +1,20 @@
 #include "input/display.h"
 
+#include <string_view>
+
 #include "console/format.h"
 #include "console/pause.h"
 
 namespace wellen {
 namespace {
 
+using std::string_view_literals::operator""sv;
+
 // One line of a page: label, value, unit.
 struct ValueLine {
-  const char* label;
+  std::string_view label;
   double Eingabewerte::*field;
-  const char* unit;
+  std::string_view unit;
 };
 
 constexpr ValueLine kPage1[] = {
@@ -38,7 +42,7 @@ constexpr ValueLine kPage2[] = {
 template <std::size_t N>
 void PrintLines(const Eingabewerte& e, Console& console, const ValueLine (&lines)[N]) {
   for (const ValueLine& line : lines) {
-    Printf(console, "%s%g%s", line.label, e.*(line.field), line.unit);
+    WriteValue(console, line.label, e.*(line.field), line.unit);
   }
 }
 
@@ -54,12 +58,12 @@ void ShowCurrentValues(const Eingabewerte& e, Console& console) {
   if (Pause(console, kWeiterNeueZeile) != PauseResult::kContinue) return;
 
   console.Write("\nmomentan def. Werte 3:");
-  Printf(console, "\nKerbfall= %d", e.Kerbfall);
-  Printf(console, "\nK1-Fall = %d", e.K1Fall);
-  Printf(console, "\nDurch.deff= %g[mm]", e.deff);
-  console.Write(e.harteRandschicht != 0 ? "\nharte Randschicht" : "\nkeine harte Randschicht");
-  console.Write(e.Hohlwelle != 0 ? "\nHohlwelle" : "\nVollwelle");
-  Printf(console, "\nKV= %g", e.KV);
+  WriteValue(console, "\nKerbfall= ", e.Kerbfall, "");
+  WriteValue(console, "\nK1-Fall = ", e.K1Fall, "");
+  WriteValue(console, "\nDurch.deff= ", e.deff, "[mm]");
+  console.Write(e.harteRandschicht != 0 ? "\nharte Randschicht"sv : "\nkeine harte Randschicht"sv);
+  console.Write(e.Hohlwelle != 0 ? "\nHohlwelle"sv : "\nVollwelle"sv);
+  WriteValue(console, "\nKV= ", e.KV, "");
   Pause(console, kWeiterNeueZeile);
 }
 
