@@ -96,6 +96,25 @@ TEST(ValueReader, FollowsScanfRulesWithDecimalCommaAndSaturation) {
   }
 }
 
+TEST(ValueReader, ConsumedCountsWhatEachReadTook) {
+  for (const std::size_t chunk : {1, 3, 4096}) {
+    MemoryReader reader("  12,5e1x\n abc\n7", chunk);
+    InputBuffer in(reader);
+    double v = 0;
+    int i = 0;
+    EXPECT_EQ(in.Consumed(), 0u);
+    EXPECT_EQ(ReadReal(in, v), ReadStatus::kValue);
+    EXPECT_EQ(in.Consumed(), 8u) << "chunk " << chunk;  // lookahead stays pending
+    EXPECT_EQ(ReadReal(in, v), ReadStatus::kNotANumber);
+    EXPECT_EQ(in.Consumed(), 10u) << "chunk " << chunk;  // through the line end
+    EXPECT_EQ(ReadInt(in, i), ReadStatus::kNotANumber);
+    EXPECT_EQ(in.Consumed(), 15u) << "chunk " << chunk;
+    EXPECT_EQ(ReadInt(in, i), ReadStatus::kValue);
+    EXPECT_EQ(ReadInt(in, i), ReadStatus::kEnd);
+    EXPECT_EQ(in.Consumed(), 16u) << "chunk " << chunk;
+  }
+}
+
 TEST(ValueReader, MegabyteLinesPassInBoundedMemory) {
   const std::string garbage(3 << 20, 'x');
   EXPECT_EQ(Trace(garbage + "\n5", "rr", 4096), "! 5");
