@@ -87,6 +87,11 @@ TEST(ValueReader, FollowsScanfRulesWithDecimalCommaAndSaturation) {
       {"9007199254740993", "r", "9007199254740992"},  // tie: to even
       {"9007199254740993." + thousand_zeros + "1", "r", "9007199254740994"},
       {"1e99999999999999999999 1e-99999999999999999999", "rr", "inf 0"},
+      // More digits than any exponent a double needs, brought back by the
+      // exponent part: the two must not be limited apart.
+      {"1" + std::string(150000, '0') + "e-149990", "r", "10000000000"},
+      {"0." + std::string(150000, '0') + "1e150010", "r", "1000000000"},
+      {"1" + std::string(150000, '0') + "e-99999999999999999999", "r", "0"},
   };
   for (const ReadCase& c : cases) {
     for (const std::size_t chunk : {1, 3, 4096}) {
