@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Where `make install` puts the program; DESTDIR, if given, is put in front.
 PREFIX ?= /usr/local
 
-.PHONY: all configure run test install package clean
+.PHONY: all configure run test install package fuzz clean
 
 all: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
@@ -24,8 +24,20 @@ install: all
 package: all
 	@cmake --build $(BUILD) --target package
 
+# Fuzzing: a clang build with libFuzzer and the sanitizers in $(FUZZ_BUILD),
+# then every fuzz target for FUZZ_SECONDS seconds (tests/fuzz/run.sh).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DWELLEN_FUZZ=ON -DWELLEN_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target dialogue_fuzzer value_reader_fuzzer \
+	  -- --no-print-directory
+	@tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)
 
 .PHONY: bench
 bench: all

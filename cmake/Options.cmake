@@ -15,3 +15,18 @@ if(WELLEN_SANITIZE)
     -fno-omit-frame-pointer)
   target_link_options(wellen_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(WELLEN_FUZZ)
+  # The fuzz build: every library is instrumented for coverage-guided fuzzing
+  # and runs under AddressSanitizer and UndefinedBehaviorSanitizer; the
+  # fuzz targets themselves link the libFuzzer driver (tests/fuzz). Any
+  # sanitizer report aborts, so that libFuzzer counts it as a crash. As above,
+  # float-divide-by-zero stays off.
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "WELLEN_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  target_compile_options(wellen_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=float-divide-by-zero
+    -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+  target_link_options(wellen_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -145,6 +145,17 @@ TEST(Dialogs, EndOfInputAtEveryKindOfPromptEndsTheSession) {
   }
 }
 
+TEST(Dialogs, EndOfInputInASelectionLeavesTheRecordValid) {
+  // The refused number was stored for the prompt's test; it must not stay.
+  EXPECT_EQ(Menu("c9").e.Kerbfall, 2);
+  EXPECT_EQ(Menu("c1 0 ").e.Kerbfall, 1);
+  EXPECT_EQ(Menu("e7").e.K1Fall, 3);
+  const Session s = Menu("e4 1 -3");
+  EXPECT_EQ(s.e.K1Fall, 4);
+  EXPECT_EQ(s.e.harteRandschicht, 1);
+  EXPECT_EQ(s.e.Hohlwelle, 0);
+}
+
 const std::string kDisplay1 =
     "momentan def. Werte 1:\nSigzdm= 200[N/mm2]\nSigbm = 300[N/mm2]\nTautm = 100[N/mm2]"
     "\nSigzda= 50[N/mm2]\nSigba = 60[N/mm2]\nTauta = 40[N/mm2]\nSigB  = 1100[N/mm2]"

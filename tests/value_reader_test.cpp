@@ -88,12 +88,36 @@ TEST(ValueReader, FollowsScanfRulesWithDecimalCommaAndSaturation) {
       {"9007199254740993", "r", "9007199254740992"},  // tie: to even
       {"9007199254740993." + thousand_zeros + "1", "r", "9007199254740994"},
       {"1e99999999999999999999 1e-99999999999999999999", "rr", "inf 0"},
+      // More digits than any exponent a double needs, brought back by the
+      // exponent part: the two must not be limited apart.
+      {"1" + std::string(150000, '0') + "e-149990", "r", "10000000000"},
+      {"0." + std::string(150000, '0') + "1e150010", "r", "1000000000"},
+      {"1" + std::string(150000, '0') + "e-99999999999999999999", "r", "0"},
   };
   for (const ReadCase& c : cases) {
     for (const std::size_t chunk : {1, 3, 4096}) {
       EXPECT_EQ(Trace(c.input, c.ops, chunk), c.expected)
           << "input \"" << c.input.substr(0, 60) << "\" chunk " << chunk;
     }
+  }
+}
+
+TEST(ValueReader, ConsumedCountsWhatEachReadTook) {
+  for (const std::size_t chunk : {1, 3, 4096}) {
+    MemoryReader reader("  12,5e1x\n abc\n7", chunk);
+    InputBuffer in(reader);
+    double v = 0;
+    int i = 0;
+    EXPECT_EQ(in.Consumed(), 0u);
+    EXPECT_EQ(ReadReal(in, v), ReadStatus::kValue);
+    EXPECT_EQ(in.Consumed(), 8u) << "chunk " << chunk;  // lookahead stays pending
+    EXPECT_EQ(ReadReal(in, v), ReadStatus::kNotANumber);
+    EXPECT_EQ(in.Consumed(), 10u) << "chunk " << chunk;  // through the line end
+    EXPECT_EQ(ReadInt(in, i), ReadStatus::kNotANumber);
+    EXPECT_EQ(in.Consumed(), 15u) << "chunk " << chunk;
+    EXPECT_EQ(ReadInt(in, i), ReadStatus::kValue);
+    EXPECT_EQ(ReadInt(in, i), ReadStatus::kEnd);
+    EXPECT_EQ(in.Consumed(), 16u) << "chunk " << chunk;
   }
 }
 

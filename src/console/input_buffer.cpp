@@ -38,6 +38,7 @@ bool InputBuffer::Fill(std::size_t needed) {
       ended_ = true;
     } else {
       end_ += n;
+      delivered_ += n;
     }
   }
   return end_ - begin_ >= needed;

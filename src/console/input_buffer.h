@@ -69,6 +69,10 @@ class InputBuffer {
   // True if no byte is buffered (pending) at the moment.
   bool Empty() const { return begin_ == end_; }
 
+  // How many bytes of the stream have been taken so far (read and not
+  // pending); lets the fuzzer check what each read consumed.
+  std::size_t Consumed() const { return delivered_ - (end_ - begin_); }
+
  private:
   bool Fill(std::size_t needed);
 
@@ -76,6 +80,7 @@ class InputBuffer {
   std::array<char, kCapacity> data_{};
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::size_t delivered_ = 0;  // bytes the reader has handed out in all
   bool ended_ = false;
 };
 

@@ -108,8 +108,8 @@ class ScriptedConsole {
  public:
   explicit ScriptedConsole(std::string script, std::size_t chunk = 4096)
       : reader_(std::move(script), chunk), buffer_(reader_), console_(buffer_, nullptr, sink_) {}
-  ScriptedConsole(std::string values, std::string keys)
-      : reader_(std::move(values)),
+  ScriptedConsole(std::string values, std::string keys, std::size_t chunk = 4096)
+      : reader_(std::move(values), chunk),
         buffer_(reader_),
         keys_(std::move(keys)),
         console_(buffer_, &keys_, sink_) {}

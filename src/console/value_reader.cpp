@@ -14,8 +14,12 @@ namespace {
 // 767 significant digits; beyond this many, one sticky digit stands for all
 // the rest, which keeps the rounding exact.
 constexpr std::size_t kMaxDigits = 800;
-// Decimal exponents are clamped here: far beyond the range of a double.
-constexpr std::int64_t kExponentLimit = 100000;
+// Decimal exponents, both the one the digits' position gives and the written
+// exponent part, are clamped here: far beyond the range of a double and
+// beyond the number of digits any input can hold, so that a clamped term is
+// never brought back into range by the other one. Sums stay far from the
+// limits of int64_t.
+constexpr std::int64_t kExponentLimit = 100'000'000'000'000'000;
 
 constexpr bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 constexpr bool IsDecimalSeparator(int c) { return c == '.' || c == ','; }

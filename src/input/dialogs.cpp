@@ -30,14 +30,19 @@ bool AskReals(Console& console, Eingabewerte& e, const RealPrompt (&prompts)[N])
 }
 
 // A selection: the number read is stored first and then tested; the prompt
-// repeats until the field holds a value from `low` to `high`.
+// repeats until the field holds a value from `low` to `high`. If input ends
+// first, a refused number is taken back, so that the record stays valid.
 // False once input has ended.
 bool AskChoice(Console& console, std::string_view prompt, int& field, int low, int high) {
+  const int before = field;
   do {
     console.Write(prompt);
     int value = 0;
     const ReadStatus status = console.ReadInt(value);
-    if (status == ReadStatus::kEnd) return false;
+    if (status == ReadStatus::kEnd) {
+      if (field < low || field > high) field = before;
+      return false;
+    }
     if (status == ReadStatus::kValue) field = value;
   } while (field < low || field > high);
   return true;

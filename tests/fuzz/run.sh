@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for a while on a scratch copy of its seed corpus, so
+# that nothing new is written into the repository. Fails on any crash, failed
+# check, sanitizer report, timeout, leak or memory blow-up.
+#
+#   tests/fuzz/run.sh BUILD_DIR SECONDS_PER_TARGET
+#
+# A failing input is kept as BUILD_DIR/fuzz-artifacts/<target>-crash-...; run
+# it again with BUILD_DIR/<target>_fuzzer <file>. The full libFuzzer log of
+# each target is in BUILD_DIR/fuzz-logs/.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+build=${1:?build directory}
+seconds=${2:?seconds per target}
+targets=(dialogue value_reader)
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$build/fuzz-artifacts" "$build/fuzz-logs"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+failed=0
+for target in "${targets[@]}"; do
+  corpus="$scratch/$target"
+  mkdir -p "$corpus"
+  cp tests/fuzz/corpus/"$target"/* "$corpus"/
+  log="$build/fuzz-logs/$target.log"
+  echo "fuzzing $target for ${seconds}s ($(ls "$corpus" | wc -l) seeds)"
+  if "$build/${target}_fuzzer" "$corpus" \
+      -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -detect_leaks=1 \
+      -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/$target-" \
+      >"$log" 2>&1; then
+    # The last status line (coverage, corpus size) and the totals.
+    grep -E '^#[0-9]+[[:space:]]+(INITED|NEW|REDUCE|pulse)' "$log" | tail -n 1 | sed 's/ rss: .*//' || true
+    grep -E '^(Done |stat::(average_exec_per_sec|peak_rss_mb))' "$log" || true
+  else
+    echo "FAILED: $target (last lines of $log follow)"
+    tail -n 60 "$log"
+    failed=1
+  fi
+done
+exit "$failed"
