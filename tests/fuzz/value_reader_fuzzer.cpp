@@ -13,16 +13,20 @@
 //
 // Reads go on until one meets the end of input. After each read the bytes it
 // took are checked against what the stream holds, and every number against
-// the C library's strtod and strtoll on the same text.
+// the C library's strtod and strtoll on the same text; every real read is
+// also formatted and compared with printf's "%g" of it.
 #include <algorithm>
 #include <bit>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "check.h"
+#include "console/format.h"
 #include "console/input_buffer.h"
 #include "console/value_reader.h"
 
@@ -163,6 +167,13 @@ void CheckKey(const std::string& text, std::size_t before, int key, std::size_t 
   }
 }
 
+// Every value read prints as the C library's printf "%g" prints it.
+void CheckPrinted(double value) {
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "%g", value);
+  FUZZ_CHECK(Number(value).text() == std::string_view(expected));
+}
+
 }  // namespace
 }  // namespace wellen
 
@@ -200,6 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         double value = 0;
         const ReadStatus status = ReadReal(in, value);
         CheckReal(text, before, status, value, in.Consumed());
+        if (status == ReadStatus::kValue) CheckPrinted(value);
         ended = status == ReadStatus::kEnd;
         break;
       }
