@@ -12,7 +12,8 @@ all: configure
 configure:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 
-run: all
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target wellen743 -- --no-print-directory
 	@./$(BUILD)/wellen743
 
 test: all
