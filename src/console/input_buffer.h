@@ -66,9 +66,6 @@ class InputBuffer {
   // Drops the rest of the current line, its line end included.
   void DiscardLine();
 
-  // True if no byte is buffered (pending) at the moment.
-  bool Empty() const { return begin_ == end_; }
-
   // How many bytes of the stream have been taken so far (read and not
   // pending); lets the fuzzer check what each read consumed.
   std::size_t Consumed() const { return delivered_ - (end_ - begin_); }

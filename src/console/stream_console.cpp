@@ -41,17 +41,14 @@ void FdSink::WriteAll(const char* data, std::size_t size) {
 }
 
 int StreamConsole::ReadKey() {
-  if (ended_) {
-    out_.Flush();
-    return kEndOfInput;
-  }
+  // A terminal enters raw mode before the prompt shows (see KeyReader).
+  if (!ended_ && keys_ != nullptr) keys_->Prepare();
+  out_.Flush();
+  if (ended_) return kEndOfInput;
   int key;
   if (keys_ != nullptr) {
-    keys_->Prepare();
-    out_.Flush();
     key = keys_->ReadKey();
   } else {
-    out_.Flush();
     do {
       key = values_.Get();
     } while (key == '\n' || key == '\r');

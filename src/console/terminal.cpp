@@ -22,12 +22,14 @@ constexpr int kRestoringSignals[] = {SIGINT,  SIGQUIT, SIGTERM, SIGHUP, SIGPIPE,
 constexpr int kSignalSlots = 65;
 struct sigaction g_previous[kSignalSlots];
 
-void SetAction(int sig, void (*handler)(int)) {
+// Installs `handler` for `sig`, keeping the action it replaces in `previous`
+// if that is given.
+void SetAction(int sig, void (*handler)(int), struct sigaction* previous = nullptr) {
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  sigaction(sig, &action, nullptr);
+  sigaction(sig, &action, previous);
 }
 
 // Termination and fatal signals: restore, then let the signal act as it
@@ -74,11 +76,7 @@ bool AttachTerminal(int fd) {
   // Should registration fail, main() still restores on its way out.
   (void)std::atexit(RestoreAtExit);
   for (const int sig : kRestoringSignals) {
-    struct sigaction action {};
-    action.sa_handler = OnTerminatingSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(sig, &action, &g_previous[sig]);
+    SetAction(sig, OnTerminatingSignal, &g_previous[sig]);
     // A signal that was ignored when we started stays ignored.
     if (g_previous[sig].sa_handler == SIG_IGN) sigaction(sig, &g_previous[sig], nullptr);
   }

@@ -49,6 +49,13 @@ bool SkipSpace(InputBuffer& in) {
   }
 }
 
+// Looks at an optional sign without taking it; returns its length (0 or 1).
+std::size_t PeekSign(InputBuffer& in, bool& negative) {
+  const int c = in.Peek();
+  negative = c == '-';
+  return (c == '+' || c == '-') ? 1 : 0;
+}
+
 ReadStatus NotANumber(InputBuffer& in) {
   in.DiscardLine();
   return ReadStatus::kNotANumber;
@@ -114,12 +121,8 @@ double ReadDecimal(InputBuffer& in) {
 ReadStatus ReadReal(InputBuffer& in, double& value) {
   if (!SkipSpace(in)) return ReadStatus::kEnd;
 
-  std::size_t at = 0;
   bool negative = false;
-  if (in.Peek() == '+' || in.Peek() == '-') {
-    negative = in.Peek() == '-';
-    at = 1;
-  }
+  const std::size_t at = PeekSign(in, negative);
 
   double magnitude = 0.0;
   if (Matches(in, at, "inf")) {
@@ -143,12 +146,8 @@ ReadStatus ReadReal(InputBuffer& in, double& value) {
 ReadStatus ReadInt(InputBuffer& in, int& value) {
   if (!SkipSpace(in)) return ReadStatus::kEnd;
 
-  std::size_t at = 0;
   bool negative = false;
-  if (in.Peek() == '+' || in.Peek() == '-') {
-    negative = in.Peek() == '-';
-    at = 1;
-  }
+  const std::size_t at = PeekSign(in, negative);
   if (!IsDigit(in.Peek(at))) return NotANumber(in);
   in.Skip(at);
 
