@@ -1,6 +1,6 @@
 // The calculation run through a scripted console: the six pages of the worked
 // examples line by line, the x abort, and values that turn into inf or nan.
-#include "calc/run.h"
+#include "pages/run.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "calc/run.h"
 #include "console/pause.h"
 #include "input/dialogs.h"
 #include "input/display.h"
+#include "pages/run.h"
 
 namespace wellen {
 namespace {

@@ -1,9 +1,9 @@
 // The main menu and its command loop: the only loop of the program.
 #pragma once
 
-#include "calc/ergebnisse.h"
+#include "calc/eingabewerte.h"
 #include "console/console.h"
-#include "input/eingabewerte.h"
+#include "pages/ergebnisse.h"
 
 namespace wellen {
 

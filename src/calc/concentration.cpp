@@ -1,4 +1,4 @@
-#include "calc/concentration.h"
+#include "concentration.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // (DIN 743-2): elastic peak stress over nominal stress.
 #pragma once
 
-#include "calc/load.h"
+#include "load.h"
 
 namespace wellen {
 

@@ -1,4 +1,4 @@
-#include "calc/influence.h"
+#include "influence.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Size, roughness and total influence factors (DIN 743-2).
 #pragma once
 
-#include "calc/load.h"
+#include "load.h"
 
 namespace wellen {
 

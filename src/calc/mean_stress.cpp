@@ -1,4 +1,4 @@
-#include "calc/mean_stress.h"
+#include "mean_stress.h"
 
 #include <cmath>
 

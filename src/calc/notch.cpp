@@ -1,4 +1,4 @@
-#include "calc/notch.h"
+#include "notch.h"
 
 #include <cmath>
 

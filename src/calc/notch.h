@@ -3,7 +3,7 @@
 // factor gamma_F that the component yield strengths use.
 #pragma once
 
-#include "calc/load.h"
+#include "load.h"
 
 namespace wellen {
 

@@ -1,4 +1,4 @@
-#include "calc/safety.h"
+#include "safety.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "calc/size_factor.h"
+#include "size_factor.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "calc/strength.h"
+#include "strength.h"
 
 #include <cmath>
 

@@ -6,8 +6,8 @@
 // choice. Every dialog returns at once when input ends.
 #pragma once
 
+#include "calc/eingabewerte.h"
 #include "console/console.h"
-#include "input/eingabewerte.h"
 
 namespace wellen {
 

@@ -1,8 +1,8 @@
 // The display of the current input values (menu key w), on three pages.
 #pragma once
 
+#include "calc/eingabewerte.h"
 #include "console/console.h"
-#include "input/eingabewerte.h"
 
 namespace wellen {
 

@@ -1,7 +1,7 @@
-// The results record. Every field is zero at start; a calculation run
-// overwrites a field when it reaches the stage that computes it and leaves
-// all others as they were, so a run that is ended early keeps the values of
-// the later pages from the run before.
+// The results record of the interactive program. Every field is zero at
+// start; a calculation run overwrites a field when it reaches the page that
+// computes it and leaves all others as they were, so a run that is ended
+// early keeps the values of the later pages from the run before.
 #pragma once
 
 namespace wellen {

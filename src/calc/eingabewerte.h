@@ -1,12 +1,12 @@
-// The input record: everything the user can enter.
+// The input record: everything an engineer gives for one notch.
 //
 // Stresses and strengths in N/mm^2, lengths in mm, roughness in micrometres.
-// Invariants (kept by the dialogs, which accept nothing else):
-// Kerbfall is 1 or 2, K1Fall 1 to 4, harteRandschicht and Hohlwelle 0 or 1.
-// The real fields carry no range.
+// Invariants, kept by every front end that fills the record (the dialogs and
+// the CSV reader accept nothing else): Kerbfall is 1 or 2, K1Fall 1 to 4,
+// harteRandschicht and Hohlwelle 0 or 1. The real fields carry no range.
 #pragma once
 
-#include "calc/load.h"
+#include "load.h"
 
 namespace wellen {
 

@@ -1,4 +1,4 @@
-#include "input/eingabewerte.h"
+#include "eingabewerte.h"
 
 namespace wellen {
 
