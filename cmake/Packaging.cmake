@@ -15,47 +15,106 @@ if(NOT WELLEN_SANITIZE)
 endif()
 
 # ---------------------------------------------------------------------------
-# Installation: the program to bin/, the manual page, gzipped, to
-# share/man/man1/ (make install, with PREFIX and DESTDIR; and the package).
-include(GNUInstallDirs)
-install(TARGETS wellen743 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Installation, in two components (make install installs both; the package
+# makes one Debian package of each):
+#   programs  the programs to bin/, their manual pages, gzipped, to
+#             share/man/man1/;
+#   dev       the calculation library: lib/libwellen743.a, its headers under
+#             include/wellen743/, a CMake package (find_package(wellen743),
+#             target wellen743::calc) and a pkg-config file wellen743.pc.
+install(TARGETS wellen743 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 
 find_program(GZIP_PROGRAM gzip REQUIRED)
-set(WELLEN_MANPAGE ${PROJECT_SOURCE_DIR}/doc/wellen743.1)
-set(WELLEN_MANPAGE_GZ ${PROJECT_BINARY_DIR}/man/wellen743.1.gz)
+add_custom_target(wellen743_manpages ALL)
+# Compresses doc/NAME.1 at build time and installs it with the programs.
 # gzip -n leaves name and time stamp out, so the same page gives the same bytes.
-add_custom_command(
-  OUTPUT ${WELLEN_MANPAGE_GZ}
-  COMMAND ${CMAKE_COMMAND} -E copy ${WELLEN_MANPAGE} ${PROJECT_BINARY_DIR}/man/wellen743.1
-  COMMAND ${GZIP_PROGRAM} -9 -n -f ${PROJECT_BINARY_DIR}/man/wellen743.1
-  DEPENDS ${WELLEN_MANPAGE}
-  COMMENT "Compressing the manual page"
-  VERBATIM)
-add_custom_target(wellen743_manpage ALL DEPENDS ${WELLEN_MANPAGE_GZ})
-install(FILES ${WELLEN_MANPAGE_GZ} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+function(wellen_manpage name)
+  set(page ${PROJECT_SOURCE_DIR}/doc/${name}.1)
+  set(gz ${PROJECT_BINARY_DIR}/man/${name}.1.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E copy ${page} ${PROJECT_BINARY_DIR}/man/${name}.1
+    COMMAND ${GZIP_PROGRAM} -9 -n -f ${PROJECT_BINARY_DIR}/man/${name}.1
+    DEPENDS ${page}
+    COMMENT "Compressing the manual page ${name}.1"
+    VERBATIM)
+  add_custom_target(${name}_manpage DEPENDS ${gz})
+  add_dependencies(wellen743_manpages ${name}_manpage)
+  install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
+endfunction()
+wellen_manpage(wellen743)
+
+# The library, its headers and the CMake package. The package files find
+# everything relative to where they are installed, so the installed tree may
+# be moved as a whole.
+include(CMakePackageConfigHelpers)
+set(WELLEN_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/wellen743)
+install(TARGETS wellen_calc EXPORT wellen743Targets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+file(GLOB WELLEN_CALC_HEADERS ${PROJECT_SOURCE_DIR}/src/calc/*.h)
+install(FILES ${WELLEN_CALC_HEADERS}
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/wellen743 COMPONENT dev)
+install(EXPORT wellen743Targets NAMESPACE wellen743::
+  DESTINATION ${WELLEN_CMAKE_DIR} COMPONENT dev)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/wellen743Config.cmake.in
+  ${PROJECT_BINARY_DIR}/wellen743Config.cmake INSTALL_DESTINATION ${WELLEN_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/wellen743ConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/wellen743Config.cmake
+  ${PROJECT_BINARY_DIR}/wellen743ConfigVersion.cmake
+  DESTINATION ${WELLEN_CMAKE_DIR} COMPONENT dev)
+
+# The pkg-config file names the prefix installed to, which is known only when
+# installing: make install PREFIX=... passes it to cmake --install, and the
+# package installs to /usr. The template is made at configure time with the
+# prefix left as a placeholder and filled in by the install step.
+set(WELLEN_PC_PREFIX "@WELLEN_PC_PREFIX@")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/wellen743.pc.in
+  ${PROJECT_BINARY_DIR}/wellen743.pc.in @ONLY)
+install(CODE "
+  set(WELLEN_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  set(pc \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/wellen743.pc\")
+  message(STATUS \"Installing: \${pc}\")
+  configure_file(\"${PROJECT_BINARY_DIR}/wellen743.pc.in\" \"\${pc}\" @ONLY)
+  " COMPONENT dev)
 
 # ---------------------------------------------------------------------------
-# Debian package (make package): what make install puts under /usr.
+# Debian packages (make package), from the same install rules under /usr:
+# wellen743 (the programs) and libwellen743-dev (the library).
 # dpkg-shlibdeps (package dpkg-dev) computes Depends; it needs `file`.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wellen743)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-  "strength check of a notched shaft or axle after DIN 743")
-# CPack puts the summary on the Description line; this is the paragraph below.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "An interactive console calculator for the strength check of a shaft or an
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL programs dev)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME wellen743)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION science)
+# The first line of each description is the package's summary, the rest its
+# paragraph.
+set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION
+  "strength check of a notched shaft or axle after DIN 743
+An interactive console calculator for the strength check of a shaft or an
 axle at a round groove or a shoulder by the method of DIN 743. From the
 nominal mean stresses and amplitudes in tension/compression, bending and
 torsion, the notch geometry and the material strengths it prints the notch
 and influence factors, the component fatigue and yield strengths, and the
 safety factors against fatigue fracture and against yielding. It talks
 German, takes one-key commands, and reads scripted input from a pipe.")
+set(CPACK_DEBIAN_DEV_PACKAGE_NAME libwellen743-dev)
+set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEV_DESCRIPTION
+  "strength check after DIN 743: calculation library
+The calculation of wellen743 as a static C++ library for other programs:
+from the nominal stresses, the geometry of a round groove or a shoulder and
+the material strengths of a shaft or axle, one pure function computes every
+quantity of the method of DIN 743, the notch and influence factors, the
+component fatigue and yield strengths, and the safety factors against
+fatigue fracture and against yielding. With C++ headers, a CMake package
+(find_package(wellen743), target wellen743::calc) and a pkg-config file.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER
   "wellen743 maintainers <maintainers@users.noreply.c-seed-4a467b8f.example>")
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -3,10 +3,11 @@
 #
 #   package_test.sh BUILD_DIR SOURCE_DIR VERSION
 #
-# Builds the package into a scratch directory with cpack and checks its
-# control fields and its file list, that the program in it runs and that the
-# manual page in it is the project's; then installs the build with another
-# prefix under DESTDIR and checks where the files land.
+# Builds both packages (wellen743, libwellen743-dev) into a scratch directory
+# with cpack and checks their control fields and file lists, that the program
+# in one runs and that its manual page is the project's, and that the other's
+# pkg-config file names /usr; then installs the build with another prefix
+# under DESTDIR and checks where the files land.
 set -uo pipefail
 build="$1"
 source="$2"
@@ -28,32 +29,56 @@ if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpa
   echo "FAIL: cpack could not build the package" >&2
   exit 1
 fi
-deb=("$work"/out/wellen743_"$version"_*.deb)
-check "one package named wellen743_${version}_ARCH.deb" test -f "${deb[0]}"
-deb="${deb[0]}"
+arch="$(dpkg --print-architecture)"
+deb="$work/out/wellen743_${version}_${arch}.deb"
+dev="$work/out/libwellen743-dev_${version}_${arch}.deb"
+check "a package named wellen743_${version}_${arch}.deb" test -f "$deb"
+check "a package named libwellen743-dev_${version}_${arch}.deb" test -f "$dev"
+check "no other package" test "$(ls "$work/out"/*.deb | wc -l)" -eq 2
 
-field() { dpkg-deb -f "$deb" "$1"; }
-echo "--- control"
-dpkg-deb -f "$deb"
-check "Package" test "$(field Package)" = wellen743
-check "Version" test "$(field Version)" = "$version"
-check "Architecture" test "$(field Architecture)" = "$(dpkg --print-architecture)"
-check "Maintainer" grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)"
-check "Section" test -n "$(field Section)"
-check "Depends names libc6" grep -qE '(^|, )libc6( \(>= [0-9.]+\))?(,|$)' <<<"$(field Depends)"
-check "Depends without the C++ runtime" test -z "$(grep -E 'libstdc\+\+|libgcc' <<<"$(field Depends)")"
-description="$(field Description)"
-check "Description has a summary line" test -n "$(head -n 1 <<<"$description")"
-check "Description has a paragraph" test "$(wc -l <<<"$description")" -ge 3
+# Control fields both packages share, then each one's own.
+common_fields() {  # common_fields DEB PACKAGE SECTION
+  local pkg="$1"
+  field() { dpkg-deb -f "$pkg" "$1"; }
+  echo "--- control of $2"
+  dpkg-deb -f "$pkg"
+  check "$2: Package" test "$(field Package)" = "$2"
+  check "$2: Version" test "$(field Version)" = "$version"
+  check "$2: Architecture" test "$(field Architecture)" = "$arch"
+  check "$2: Maintainer" grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)"
+  check "$2: Section" test "$(field Section)" = "$3"
+  local description
+  description="$(field Description)"
+  check "$2: Description has a summary line" test -n "$(head -n 1 <<<"$description")"
+  check "$2: Description has a paragraph" test "$(wc -l <<<"$description")" -ge 3
+}
+common_fields "$deb" wellen743 science
+depends="$(dpkg-deb -f "$deb" Depends)"
+check "Depends names libc6" grep -qE '(^|, )libc6( \(>= [0-9.]+\))?(,|$)' <<<"$depends"
+check "Depends without the C++ runtime" test -z "$(grep -E 'libstdc\+\+|libgcc' <<<"$depends")"
+common_fields "$dev" libwellen743-dev libdevel
 
-echo "--- files"
-dpkg-deb -c "$deb" | tee "$work/contents"
 # Regular files and their modes, owner and paths; directories are implied.
-files=$(awk '$1 !~ /^d/ { print $1, $2, $6 }' "$work/contents" | sort)
+files() {  # files DEB
+  dpkg-deb -c "$1" | tee -a "$work/contents" | awk '$1 !~ /^d/ { print $1, $2, $6 }' | sort
+}
+echo "--- files"
 expected=$(printf '%s\n' \
   '-rw-r--r-- root/root ./usr/share/man/man1/wellen743.1.gz' \
   '-rwxr-xr-x root/root ./usr/bin/wellen743' | sort)
-check "exactly the program and the manual page" test "$files" = "$expected"
+check "wellen743: exactly the program and the manual page" test "$(files "$deb")" = "$expected"
+headers=$(cd "$source/src/calc" && ls ./*.h | sed 's|^\./||')
+expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
+  printf '%s\n' \
+    '-rw-r--r-- root/root ./usr/lib/libwellen743.a' \
+    '-rw-r--r-- root/root ./usr/lib/pkgconfig/wellen743.pc' \
+    '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Config.cmake' \
+    '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743ConfigVersion.cmake' \
+    '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets.cmake' \
+    '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets-release.cmake') | sort)
+check "libwellen743-dev: the library, its headers, CMake package and .pc" \
+  test "$(files "$dev")" = "$expected"
+cat "$work/contents"
 
 dpkg-deb -x "$deb" "$work/root"
 output=$(printf 'g      q' | "$work/root/usr/bin/wellen743")
@@ -62,11 +87,17 @@ check "the packaged program exits 0" test "$status" -eq 0
 check "the packaged program computes" grep -q '^S Fliessgrenze= 1\.39679$' <<<"$output"
 check "the packaged manual page is doc/wellen743.1" \
   cmp -s <(gzip -dc "$work/root/usr/share/man/man1/wellen743.1.gz") "$source/doc/wellen743.1"
+dpkg-deb -x "$dev" "$work/devroot"
+check "the packaged .pc names /usr" grep -qx 'prefix=/usr' "$work/devroot/usr/lib/pkgconfig/wellen743.pc"
 
 # make install: another prefix, under DESTDIR.
 DESTDIR="$work/dest" cmake --install "$build" --prefix /opt/w743 >/dev/null
 check "installed program" test -x "$work/dest/opt/w743/bin/wellen743"
 check "installed manual page" test -f "$work/dest/opt/w743/share/man/man1/wellen743.1.gz"
-check "nothing else installed" test "$(find "$work/dest" -type f | wc -l)" -eq 2
+check "installed library" test -f "$work/dest/opt/w743/lib/libwellen743.a"
+check "installed .pc names the prefix" grep -qx 'prefix=/opt/w743' \
+  "$work/dest/opt/w743/lib/pkgconfig/wellen743.pc"
+check "nothing else installed" \
+  test "$(find "$work/dest" -type f | wc -l)" -eq "$(( $(files "$deb" | wc -l) + $(files "$dev" | wc -l) ))"
 
 exit "$fail"

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The installed calculation library, as another program uses it.
+#
+#   consumer_test.sh BUILD_DIR SOURCE_DIR
+#
+# Installs the build under DESTDIR with a prefix of its own, moves the
+# installed tree elsewhere (the CMake package must not care), and builds
+# tests/consumer/consumer.cpp against it twice: with CMake's find_package and
+# with pkg-config. Both programs must print the defaults' safety factors.
+set -uo pipefail
+build="$1"
+source="$2"
+fail=0
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+check() {  # check DESCRIPTION COMMAND...
+  local what="$1"
+  shift
+  if ! "$@"; then
+    echo "FAIL: $what" >&2
+    fail=1
+  fi
+}
+expected="1.24088 1.39679"
+
+DESTDIR="$work/stage" cmake --install "$build" --prefix /opt/w743 >/dev/null || exit 1
+pc="$work/stage/opt/w743/lib/pkgconfig/wellen743.pc"
+check "the pkg-config file names the prefix installed to" grep -qx 'prefix=/opt/w743' "$pc"
+
+# CMake: the package found where the tree was moved to.
+mv "$work/stage/opt/w743" "$work/moved"
+if cmake -S "$source/tests/consumer" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$work/moved" \
+     -DCMAKE_BUILD_TYPE=Release >"$work/cmake.log" 2>&1 &&
+   cmake --build "$work/cmake-build" >>"$work/cmake.log" 2>&1; then
+  out=$("$work/cmake-build/consumer")
+  echo "find_package: $out"
+  check "find_package consumer prints $expected" test "$out" = "$expected"
+else
+  cat "$work/cmake.log" >&2
+  echo "FAIL: the consumer does not build with find_package" >&2
+  fail=1
+fi
+
+# pkg-config: the staged tree stands for the prefix (sysroot = DESTDIR).
+mv "$work/moved" "$work/stage/opt/w743"
+export PKG_CONFIG_PATH="$work/stage/opt/w743/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$work/stage"
+if flags=$(pkg-config --cflags --libs wellen743) &&
+   ${CXX:-c++} -std=c++20 -O2 -o "$work/pc-consumer" "$source/tests/consumer/consumer.cpp" \
+     $flags 2>"$work/pc.log"; then
+  out=$("$work/pc-consumer")
+  echo "pkg-config: $out ($flags)"
+  check "pkg-config consumer prints $expected" test "$out" = "$expected"
+else
+  cat "$work/pc.log" >&2
+  echo "FAIL: the consumer does not build with pkg-config" >&2
+  fail=1
+fi
+exit "$fail"
