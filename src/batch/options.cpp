@@ -1,0 +1,102 @@
+#include "batch/options.h"
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <sstream>
+
+#ifndef WELLEN743_VERSION
+#define WELLEN743_VERSION "unknown"
+#endif
+
+namespace wellen::batch {
+namespace {
+
+constexpr const char* kDescription =
+    "wellen743-batch: Festigkeitsnachweis nach DIN 743 fuer viele Kerben aus CSV-Dateien.\n"
+    "Liest Faelle (eine Zeile je Kerbe und Lastfall) und schreibt jede Groesse der sechs\n"
+    "Ergebnisseiten als CSV, JSON Lines oder Tabelle.";
+
+constexpr const char* kFooter =
+    "Ohne DATEI oder mit - wird die Standardeingabe gelesen.\n"
+    "Beispiel:\n"
+    "  wellen743-batch --template > kerben.csv     # Vorlage mit den Vorgabewerten\n"
+    "  wellen743-batch kerben.csv -o ergebnis.csv  # alle Werte als CSV\n"
+    "  wellen743-batch kerben.csv --report nachweis.html\n"
+    "Exit-Status: 0 alle Zeilen berechnet, 1 Zeilen abgewiesen, 2 Fehler.";
+
+// The usage and option list, without CLI11's default title line.
+class Formatter final : public CLI::Formatter {
+ public:
+  std::string make_usage(const CLI::App*, std::string) const override {
+    return "Aufruf: wellen743-batch [OPTIONEN] [DATEI...]\n";
+  }
+};
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
+  ParsedCommandLine parsed;
+  Options& o = parsed.options;
+  std::string format;
+  std::string delimiter;
+  std::string smin;
+
+  CLI::App app(kDescription, "wellen743-batch");
+  app.formatter(std::make_shared<Formatter>());
+  app.footer(kFooter);
+  app.set_help_flag("-h,--help", "diese Hilfe");
+  app.set_version_flag("--version", std::string("wellen743-batch ") + WELLEN743_VERSION,
+                       "Version anzeigen");
+  app.add_option("files", o.files, "CSV-Dateien mit einer Kopfzeile")->type_name("DATEI");
+  app.add_option("-o,--output", o.output, "Ergebnis in DATEI statt auf die Standardausgabe")
+      ->type_name("DATEI");
+  app.add_option("--format", format, "csv, json oder table (Vorgabe: table am Terminal, sonst csv)")
+      ->type_name("FORMAT")
+      ->check(CLI::IsMember({"csv", "json", "table"}));
+  app.add_option("--smin", smin, "erforderliche Mindestsicherheit (Vorgabe 1.2)")->type_name("X");
+  app.add_option("--delimiter", delimiter, "Trennzeichen erzwingen: , ; oder tab")
+      ->type_name("Z")
+      ->check(CLI::IsMember({",", ";", "tab"}));
+  app.add_option("--report", o.report, "HTML-Bericht in DATEI schreiben")->type_name("DATEI");
+  app.add_flag("--template", o.templ, "Kopfzeile und eine Zeile mit den Vorgabewerten ausgeben");
+  app.add_flag("-q,--quiet", o.quiet, "keine Fortschrittsanzeige");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {  // --help, --version
+    std::ostringstream out;
+    app.exit(e, out, out);
+    parsed.action = ParsedCommandLine::Action::kExit;
+    parsed.status = 0;
+    parsed.message = out.str();
+    return parsed;
+  } catch (const CLI::ParseError& e) {
+    parsed.action = ParsedCommandLine::Action::kExit;
+    parsed.status = 2;
+    parsed.message = e.what();
+    return parsed;
+  }
+
+  if (format == "csv") o.format = Format::kCsv;
+  if (format == "json") o.format = Format::kJson;
+  if (format == "table") o.format = Format::kTable;
+  if (delimiter == ",") o.delimiter = ',';
+  if (delimiter == ";") o.delimiter = ';';
+  if (delimiter == "tab") o.delimiter = '\t';
+  if (!smin.empty()) {
+    // A point only: the command line is not a spreadsheet.
+    char* end = nullptr;
+    const double value = std::strtod(smin.c_str(), &end);
+    if (end == smin.c_str() || *end != '\0' || !std::isfinite(value) || value <= 0) {
+      parsed.action = ParsedCommandLine::Action::kExit;
+      parsed.status = 2;
+      parsed.message = "--smin: \"" + smin + "\" ist keine endliche positive Zahl";
+      return parsed;
+    }
+    o.smin = value;
+  }
+  if (o.files.empty()) o.files.emplace_back("-");
+  return parsed;
+}
+
+}  // namespace wellen::batch

@@ -1,0 +1,34 @@
+// The command line of wellen743-batch.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wellen::batch {
+
+enum class Format { kCsv, kJson, kTable };
+
+struct Options {
+  std::vector<std::string> files;     // input files; "-" is standard input
+  std::optional<std::string> output;  // -o FILE; standard output if empty
+  std::optional<Format> format;       // --format; chosen by the output if empty
+  double smin = 1.2;                  // --smin: required minimum safety
+  std::optional<char> delimiter;      // --delimiter: ',', ';' or '\t'
+  std::optional<std::string> report;  // --report FILE.html
+  bool templ = false;                 // --template
+  bool quiet = false;                 // -q
+};
+
+// What parsing the command line came to.
+struct ParsedCommandLine {
+  enum class Action { kRun, kExit } action = Action::kRun;
+  int status = 0;       // exit status for kExit (0 after --help or --version, 2 on error)
+  std::string message;  // text for kExit: to standard output on 0, standard error on 2
+  Options options;
+};
+
+// Parses argv. Never exits and never prints: the caller does both.
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
+
+}  // namespace wellen::batch

@@ -1,0 +1,65 @@
+#include "batch/progress.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+namespace wellen::batch {
+namespace {
+
+double Now() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+void WriteErr(std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(STDERR_FILENO, text.data(), text.size());
+    if (n <= 0) return;
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+constexpr double kQuiet = 0.5;   // seconds before the first update
+constexpr double kPeriod = 0.1;  // at most ten updates a second
+
+}  // namespace
+
+Fortschritt::Fortschritt(bool shown) {
+  const char* term = std::getenv("TERM");  // NOLINT(concurrency-mt-unsafe): one thread
+  shown_ = shown && isatty(STDERR_FILENO) != 0 && term != nullptr && std::strcmp(term, "dumb") != 0;
+  if (shown_) start_ = last_update_ = Now();
+}
+
+void Fortschritt::Update(std::size_t errors) {
+  const double now = Now();
+  if (now - start_ < kQuiet || now - last_update_ < kPeriod) return;
+  last_update_ = now;
+  const double rate = static_cast<double>(rows_) / (now - start_);
+  char line[128];
+  const int n = std::snprintf(line, sizeof line, "\r%zu Zeilen, %.0f Zeilen/s, %zu Fehler\x1b[K",
+                              rows_, rate, errors);
+  if (n > 0) WriteErr(std::string_view(line, static_cast<std::size_t>(n)));
+  visible_ = true;
+}
+
+void Fortschritt::Clear() {
+  if (!visible_) return;
+  WriteErr("\r\x1b[K");
+  visible_ = false;
+}
+
+void Meldung(std::string_view message, Fortschritt* progress) {
+  if (progress != nullptr) progress->Clear();
+  std::string line = "wellen743-batch: ";
+  line.append(message);
+  line += '\n';
+  WriteErr(line);
+}
+
+}  // namespace wellen::batch

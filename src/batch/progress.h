@@ -1,0 +1,42 @@
+// Progress of a long run on standard error: rows done, rows per second and
+// errors, at most ten updates a second, cleared at the end. Shown only on a
+// terminal that is not "dumb", and never with --quiet.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace wellen::batch {
+
+class Fortschritt {
+ public:
+  // `shown`: whether the caller allows it at all (not quiet, and the results
+  // do not go to the same terminal). Standard error must be a terminal too.
+  explicit Fortschritt(bool shown);
+  ~Fortschritt() { Clear(); }
+  Fortschritt(const Fortschritt&) = delete;
+  Fortschritt& operator=(const Fortschritt&) = delete;
+
+  // Counts one row; cheap enough to call for every row.
+  void Row(std::size_t errors) {
+    ++rows_;
+    if (shown_ && (rows_ & 255) == 0) Update(errors);
+  }
+  // Takes the line off the screen (before an error message, and at the end).
+  void Clear();
+
+ private:
+  void Update(std::size_t errors);
+
+  bool shown_ = false;
+  bool visible_ = false;
+  std::size_t rows_ = 0;
+  double start_ = 0;        // seconds
+  double last_update_ = 0;  // seconds
+};
+
+// Writes one line to standard error: the program's name, then `message`.
+// Clears `progress` first if given.
+void Meldung(std::string_view message, Fortschritt* progress = nullptr);
+
+}  // namespace wellen::batch

@@ -1,0 +1,236 @@
+#include "batch/run.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "batch/columns.h"
+#include "batch/convert.h"
+#include "batch/csv_reader.h"
+#include "batch/options.h"
+#include "batch/output.h"
+#include "batch/progress.h"
+#include "batch/writers.h"
+
+namespace wellen::batch {
+namespace {
+
+constexpr int kAllComputed = 0;
+constexpr int kRowsRefused = 1;
+constexpr int kFailed = 2;
+
+// Where a message about a file points: "FILE:LINE" or "FILE".
+std::string Where(const std::string& file, std::size_t line = 0) {
+  return line == 0 ? file : file + ":" + std::to_string(line);
+}
+
+// The message for an error the CSV reader reports.
+std::string ReaderError(const CsvReader& reader) {
+  switch (reader.error()) {
+    case CsvError::kTextAfterQuote: return "Text nach dem schlie\u00dfenden Anf\u00fchrungszeichen";
+    case CsvError::kRecordTooLong: return "Zeile l\u00e4nger als 1 MiB";
+    case CsvError::kUnterminatedQuote: return "Anf\u00fchrungszeichen wird nicht geschlossen";
+    case CsvError::kEmptyInput: return "Datei ist leer: keine Kopfzeile";
+    case CsvError::kReadError:
+      return std::string("Lesefehler: ") + std::strerror(reader.error_number());
+    case CsvError::kNone: break;
+  }
+  return "Fehler";
+}
+
+class BatchRun {
+ public:
+  explicit BatchRun(const Options& options) : options_(options) {}
+
+  int Go() {
+    if (!OpenOutput()) return kFailed;
+    const Format format =
+        options_.format.value_or(out_->Terminal() ? Format::kTable : Format::kCsv);
+    writer_ = MakeSchreiber(format, options_.smin, *out_);
+    // On a terminal that shows the table itself, a progress line would only
+    // get in its way.
+    progress_ = std::make_unique<Fortschritt>(!options_.quiet && !out_->Terminal());
+
+    for (const std::string& file : options_.files) {
+      if (!ReadFile(file)) {
+        progress_->Clear();
+        out_->Flush();
+        out_->Abandon();
+        return kFailed;
+      }
+      if (out_->Closed()) break;  // the reader went away: end quietly
+    }
+    if (!begun_) Begin(Dialekt{});
+    writer_->End(bilanz_);
+    progress_->Clear();
+    if (!out_->Commit() && !out_->Closed()) {
+      Meldung(out_->error());
+      return kFailed;
+    }
+    return bilanz_.refused > 0 ? kRowsRefused : kAllComputed;
+  }
+
+ private:
+  bool OpenOutput() {
+    if (!options_.output) {
+      out_ = std::make_unique<Ausgabe>();
+      return true;
+    }
+    const std::string& path = *options_.output;
+    if (const auto target = IdOfPath(path)) {
+      for (const std::string& file : options_.files) {
+        const auto input = file == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(file);
+        if (input && *input == *target && IsRegular(path)) {
+          Meldung(path + ": ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
+          return false;
+        }
+      }
+    }
+    std::string error;
+    out_ = Ausgabe::Open(path, error);
+    if (!out_) {
+      Meldung(error);
+      return false;
+    }
+    return true;
+  }
+
+  static bool IsRegular(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  }
+
+  void Begin(const Dialekt& dialekt) {
+    begun_ = true;
+    writer_->Begin(dialekt);
+  }
+
+  // Reads one input file to its end. False on a file error.
+  bool ReadFile(const std::string& file) {
+    int fd = STDIN_FILENO;
+    if (file != "-") {
+      fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0) {
+        Meldung(file + ": kann nicht gelesen werden: " + std::strerror(errno), progress_.get());
+        return false;
+      }
+    }
+    const bool ok = ReadRecords(file, fd);
+    if (fd != STDIN_FILENO) close(fd);
+    return ok;
+  }
+
+  bool ReadRecords(const std::string& file, int fd) {
+    FdSource source(fd);
+    CsvOptions csv;
+    if (options_.delimiter) csv.separator = static_cast<Separator>(*options_.delimiter);
+    CsvReader reader(source, csv);
+
+    // The header row names the columns.
+    CsvStatus status = reader.Next();
+    if (status != CsvStatus::kRecord) {
+      Meldung(Where(file, reader.error_line()) + ": " + ReaderError(reader), progress_.get());
+      return false;
+    }
+    std::string error;
+    const std::optional<Kopf> kopf = Kopf::Read(reader.record().cells, error);
+    if (!kopf) {
+      Meldung(Where(file, reader.record().line) + ": " + error, progress_.get());
+      return false;
+    }
+    const Dialect dialect = reader.dialect();
+    if (!begun_) Begin(Dialekt{dialect.separator, dialect.decimal_comma});
+
+    fall_.datei = file;
+    for (;;) {
+      status = reader.Next();
+      if (status == CsvStatus::kEnd) return true;
+      if (status == CsvStatus::kFileError) {
+        Meldung(Where(file, reader.error_line()) + ": " + ReaderError(reader), progress_.get());
+        return false;
+      }
+      if (status == CsvStatus::kRowError) {
+        Refuse(file, reader.error_line(), ReaderError(reader));
+        continue;
+      }
+      const CsvRecord& record = reader.record();
+      switch (ReadRow(*kopf, record.cells, dialect.decimal_comma, fall_, error)) {
+        case RowStatus::kEmpty: continue;
+        case RowStatus::kError: Refuse(file, record.line, error); continue;
+        case RowStatus::kCase: break;
+      }
+      fall_.zeile = record.line;
+      fall_.n = Calculate(fall_.e);
+      writer_->Case(fall_, hinweise_);
+      ++bilanz_.cases;
+      ++(NachweisErfuellt(fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
+      progress_->Row(bilanz_.refused);
+      if (out_->Closed()) return true;
+      if (out_->Failed()) {
+        Meldung(out_->error(), progress_.get());
+        return false;
+      }
+    }
+  }
+
+  void Refuse(const std::string& file, std::size_t line, const std::string& message) {
+    ++bilanz_.refused;
+    Meldung(Where(file, line) + ": " + message, progress_.get());
+    progress_->Row(bilanz_.refused);
+  }
+
+  const Options& options_;
+  std::unique_ptr<Ausgabe> out_;
+  std::unique_ptr<Schreiber> writer_;
+  std::unique_ptr<Fortschritt> progress_;
+  bool begun_ = false;
+  Bilanz bilanz_;
+  Fall fall_;
+  std::vector<std::string> hinweise_;
+};
+
+int WriteTemplate(const Options& options) {
+  std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
+  if (options.output) {
+    std::string error;
+    out = Ausgabe::Open(*options.output, error);
+    if (!out) {
+      Meldung(error);
+      return kFailed;
+    }
+  }
+  const char separator = options.delimiter.value_or(',');
+  out->Write(TemplateText(Dialekt{separator, separator != ','}));
+  if (!out->Commit() && !out->Closed()) {
+    Meldung(out->error());
+    return kFailed;
+  }
+  return kAllComputed;
+}
+
+}  // namespace
+
+int Run(int argc, const char* const* argv) {
+  // A reader that goes away shows as EPIPE from write(), and ends the run
+  // quietly.
+  std::signal(SIGPIPE, SIG_IGN);
+  const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
+  if (parsed.action == ParsedCommandLine::Action::kExit) {
+    if (parsed.status == 0) {
+      (void)!::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
+    } else {
+      Meldung(parsed.message + "\n(wellen743-batch --help zeigt die Optionen)");
+    }
+    return parsed.status;
+  }
+  if (parsed.options.templ) return WriteTemplate(parsed.options);
+  BatchRun run(parsed.options);
+  return run.Go();
+}
+
+}  // namespace wellen::batch
