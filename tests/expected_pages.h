@@ -1,10 +1,13 @@
-// The six result pages of the three worked examples, as the program must
-// print them, and the menu text. Shared by the transcript and end-to-end tests.
+// The six result pages of the worked examples, as the program must print
+// them, and the menu text. Shared by the transcript and end-to-end tests.
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "input/eingabewerte.h"
 
 namespace wellen::testing_pages {
 
@@ -63,6 +66,30 @@ inline const PageValues kHighMean = {{
      "nicht erfuellt"},
     {"-93.0998", "71.5833", "14.163", "0.352079", "0.845912"},
 }};
+
+// A worked example: how it changes the defaults, and the pages it prints.
+struct WorkedExample {
+  const char* name;
+  std::function<void(Eingabewerte&)> change;
+  const PageValues& pages;
+};
+
+inline const std::vector<WorkedExample> kWorkedExamples = {
+    {"defaults", [](Eingabewerte&) {}, kDefaults},
+    {"round groove, hard layer, hollow, compressive mean stress",
+     [](Eingabewerte& e) {
+       e.Kerbfall = kRundnut;
+       e.K1Fall = 1;
+       e.deff = 150;
+       e.harteRandschicht = 1;
+       e.Hohlwelle = 1;
+       e.Sigzdm = -250;
+       e.Sigbm = 50;
+       e.Tautm = 80;
+     },
+     kRundnutHohl},
+    {"high mean stress", [](Eingabewerte& e) { e.Sigzdm = 600; }, kHighMean},
+};
 
 // Page `page` (1 to 6) with its header and the pause prompt that ends it.
 inline std::string Page(const PageValues& values, int page) {
