@@ -172,12 +172,20 @@ TEST(Display, ThreePagesAndTheXAbort) {
   EXPECT_EQ(Menu("w  xq").output, kMenu + kDisplay1 + kDisplay2 + kDisplay3 + kMenu);
   EXPECT_EQ(Menu("wxq").output, kMenu + kDisplay1 + kMenu);
   EXPECT_EQ(Menu("w xq").output, kMenu + kDisplay1 + kDisplay2 + kMenu);
-  const Session changed = Menu("e1 1 1 2\nb60 50 80 3 5 5\nw  q");
-  const std::string tail = changed.output.substr(changed.output.rfind("momentan def. Werte 3:"));
-  EXPECT_EQ(tail,
-            "momentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 1\nDurch.deff= 80[mm]"
-            "\nharte Randschicht\nHohlwelle\nKV= 2\nweiter mit bel.Taste.." +
-                kMenu);
+  // Each flag has a line of its own, whatever the other one is.
+  const struct {
+    const char* flags;  // harteRandschicht, Hohlwelle
+    const char* lines;
+  } flag_cases[] = {{"1 1", "\nharte Randschicht\nHohlwelle"},
+                    {"1 0", "\nharte Randschicht\nVollwelle"},
+                    {"0 1", "\nkeine harte Randschicht\nHohlwelle"}};
+  for (const auto& c : flag_cases) {
+    const Session changed = Menu("e1 " + std::string(c.flags) + " 2\nb60 50 80 3 5 5\nw  q");
+    const std::string tail = changed.output.substr(changed.output.rfind("momentan def. Werte 3:"));
+    EXPECT_EQ(tail, "momentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 1\nDurch.deff= 80[mm]" +
+                        std::string(c.lines) + "\nKV= 2\nweiter mit bel.Taste.." + kMenu)
+        << c.flags;
+  }
 }
 
 TEST(Dialogs, EnteredValuesReachTheRun) {
