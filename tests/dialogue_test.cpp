@@ -109,8 +109,11 @@ TEST(Dialogs, TranscriptsAndStoredValues) {
          e.SigB = 1000, e.SigS = 800, e.SigzdW = 400, e.SigbW = 500, e.TautW = 300;
        }},
       {"every selection of e refuses out-of-range values",
-       "e0\n5\n-1\n4\n2\n-1\n1\n7\n99999999999\n1\n0,8\nq",
-       kMenuE + kK1 + kK1 + kK1 + kK1 + kHart + kHart + kHart + kHohl + kHohl + kHohl + "\nKV= ",
+       "e0\n5\n-1\n18446744073709551617\n4\n"  // K1-Fall; 2^64 + 1 must not pass as 1
+       "2\n-1\n18446744073709551616\n1\n"      // harte Randschicht; 2^64 not as 0
+       "7\n99999999999\n1\n0,8\nq",            // Hohlwelle, KV
+       kMenuE + kK1 + kK1 + kK1 + kK1 + kK1 + kHart + kHart + kHart + kHart + kHohl + kHohl +
+           kHohl + "\nKV= ",
        [](Eingabewerte& e) { e.K1Fall = 4, e.harteRandschicht = 1, e.Hohlwelle = 1, e.KV = 0.8; }},
       {"e asks all four even for KV alone", "e3 0 0 1.2\nq",
        kMenuE + kK1 + kHart + kHohl + "\nKV= ", [](Eingabewerte& e) { e.KV = 1.2; }},
