@@ -56,6 +56,20 @@ const std::string kMenuE =
 const std::string kK1 = "\nK1-Fall [1~4]:";
 const std::string kHart = "\nharte Rands.?1 ja 0 nein:";
 const std::string kHohl = "\nHohlwelle?1 ja 0 nein:";
+const std::string kInfo =
+    "Festigkeitsnachweis fuer Wellen und Achsen nach DIN 743 (Rundnut, Absatz)\n"
+    "weiter mit bel.Taste..";
+const std::string kDisplay1 =
+    "momentan def. Werte 1:\nSigzdm= 200[N/mm2]\nSigbm = 300[N/mm2]\nTautm = 100[N/mm2]"
+    "\nSigzda= 50[N/mm2]\nSigba = 60[N/mm2]\nTauta = 40[N/mm2]\nSigB  = 1100[N/mm2]"
+    "\nSigS  = 900[N/mm2]\nweiter mit bel.Taste..";
+const std::string kDisplay2 =
+    "\nmomentan def. Werte 2:\nSigzdW= 440[N/mm2]\nSigbW = 550[N/mm2]\nTautW = 330[N/mm2]"
+    "\nDurchm. D = 50[mm]\nDurchm. d = 40[mm]\nRadius r  = 3[mm]\nTiefe t   = 5[mm]"
+    "\nRauheit Rz= 5[ym]\nweiter mit bel.Taste..";
+const std::string kDisplay3 =
+    "\nmomentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 3\nDurch.deff= 50[mm]"
+    "\nkeine harte Randschicht\nVollwelle\nKV= 1\nweiter mit bel.Taste..";
 
 TEST(Menu, KeysThatNameNoCommandOnlyReprintTheMenu) {
   // Upper case, a blank, Enter from a terminal, and the three codes of F1.
@@ -67,11 +81,8 @@ TEST(Menu, KeysThatNameNoCommandOnlyReprintTheMenu) {
 }
 
 TEST(Menu, InfoWaitsForAnyKeyQIncluded) {
-  const std::string info =
-      "Festigkeitsnachweis fuer Wellen und Achsen nach DIN 743 (Rundnut, Absatz)\n"
-      "weiter mit bel.Taste..";
-  EXPECT_EQ(Menu("iqq").output, kMenu + info + kMenu);
-  EXPECT_EQ(Menu("ixq").output, kMenu + info + kMenu);
+  EXPECT_EQ(Menu("iqq").output, kMenu + kInfo + kMenu);
+  EXPECT_EQ(Menu("ixq").output, kMenu + kInfo + kMenu);
 }
 
 TEST(Dialogs, TranscriptsAndStoredValues) {
@@ -98,8 +109,11 @@ TEST(Dialogs, TranscriptsAndStoredValues) {
          e.SigB = 1000, e.SigS = 800, e.SigzdW = 400, e.SigbW = 500, e.TautW = 300;
        }},
       {"every selection of e refuses out-of-range values",
-       "e0\n5\n-1\n4\n2\n-1\n1\n7\n99999999999\n1\n0,8\nq",
-       kMenuE + kK1 + kK1 + kK1 + kK1 + kHart + kHart + kHart + kHohl + kHohl + kHohl + "\nKV= ",
+       "e0\n5\n-1\n18446744073709551617\n4\n"  // K1-Fall; 2^64 + 1 must not pass as 1
+       "2\n-1\n18446744073709551616\n1\n"      // harte Randschicht; 2^64 not as 0
+       "7\n99999999999\n1\n0,8\nq",            // Hohlwelle, KV
+       kMenuE + kK1 + kK1 + kK1 + kK1 + kK1 + kHart + kHart + kHart + kHart + kHohl + kHohl +
+           kHohl + "\nKV= ",
        [](Eingabewerte& e) { e.K1Fall = 4, e.harteRandschicht = 1, e.Hohlwelle = 1, e.KV = 0.8; }},
       {"e asks all four even for KV alone", "e3 0 0 1.2\nq",
        kMenuE + kK1 + kHart + kHohl + "\nKV= ", [](Eingabewerte& e) { e.KV = 1.2; }},
@@ -128,21 +142,19 @@ TEST(Dialogs, ValuesBeyondADialogFeedTheNextAtATerminal) {
 TEST(Dialogs, EndOfInputAtEveryKindOfPromptEndsTheSession) {
   const struct {
     std::string script;
-    std::string output;
+    std::string output;  // the whole transcript: nothing follows the last prompt
   } cases[] = {
       {"a1 2", kMenu + "Mittelspannungen:\nSigzdm[N/mm2]= \nSigbm [N/mm2]= \nTautm [N/mm2]= "},
       {"c3\n", kMenu + kPromptsC + "\nFall [1~2]:"},
       {"c9 9 9 ", kMenu + kPromptsC + "\nFall [1~2]:\nFall [1~2]:\nFall [1~2]:"},
       {"e4 1 5", kMenu + kMenuE + kK1 + kHart + kHohl + kHohl},
       {"e4 1 1", kMenu + kMenuE + kK1 + kHart + kHohl + "\nKV= "},
-      {"w", kMenu + "momentan def. Werte 1:"},
+      {"w", kMenu + kDisplay1},
+      {"w ", kMenu + kDisplay1 + kDisplay2},
+      {"i", kMenu + kInfo},
+      {"g  ", kMenu + testing_pages::Pages(testing_pages::kDefaults, 3)},
   };
-  for (const auto& c : cases) {
-    const std::string out = Menu(c.script).output;
-    // The display's page text is checked elsewhere: compare up to its header.
-    EXPECT_EQ(out.substr(0, c.output.size()), c.output) << c.script;
-    EXPECT_EQ(out.find(kMenu, kMenu.size()), std::string::npos) << c.script;
-  }
+  for (const auto& c : cases) EXPECT_EQ(Menu(c.script).output, c.output) << c.script;
 }
 
 TEST(Dialogs, EndOfInputInASelectionLeavesTheRecordValid) {
@@ -156,28 +168,24 @@ TEST(Dialogs, EndOfInputInASelectionLeavesTheRecordValid) {
   EXPECT_EQ(s.e.Hohlwelle, 0);
 }
 
-const std::string kDisplay1 =
-    "momentan def. Werte 1:\nSigzdm= 200[N/mm2]\nSigbm = 300[N/mm2]\nTautm = 100[N/mm2]"
-    "\nSigzda= 50[N/mm2]\nSigba = 60[N/mm2]\nTauta = 40[N/mm2]\nSigB  = 1100[N/mm2]"
-    "\nSigS  = 900[N/mm2]\nweiter mit bel.Taste..";
-const std::string kDisplay2 =
-    "\nmomentan def. Werte 2:\nSigzdW= 440[N/mm2]\nSigbW = 550[N/mm2]\nTautW = 330[N/mm2]"
-    "\nDurchm. D = 50[mm]\nDurchm. d = 40[mm]\nRadius r  = 3[mm]\nTiefe t   = 5[mm]"
-    "\nRauheit Rz= 5[ym]\nweiter mit bel.Taste..";
-const std::string kDisplay3 =
-    "\nmomentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 3\nDurch.deff= 50[mm]"
-    "\nkeine harte Randschicht\nVollwelle\nKV= 1\nweiter mit bel.Taste..";
-
 TEST(Display, ThreePagesAndTheXAbort) {
   EXPECT_EQ(Menu("w  xq").output, kMenu + kDisplay1 + kDisplay2 + kDisplay3 + kMenu);
   EXPECT_EQ(Menu("wxq").output, kMenu + kDisplay1 + kMenu);
   EXPECT_EQ(Menu("w xq").output, kMenu + kDisplay1 + kDisplay2 + kMenu);
-  const Session changed = Menu("e1 1 1 2\nb60 50 80 3 5 5\nw  q");
-  const std::string tail = changed.output.substr(changed.output.rfind("momentan def. Werte 3:"));
-  EXPECT_EQ(tail,
-            "momentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 1\nDurch.deff= 80[mm]"
-            "\nharte Randschicht\nHohlwelle\nKV= 2\nweiter mit bel.Taste.." +
-                kMenu);
+  // Each flag has a line of its own, whatever the other one is.
+  const struct {
+    const char* flags;  // harteRandschicht, Hohlwelle
+    const char* lines;
+  } flag_cases[] = {{"1 1", "\nharte Randschicht\nHohlwelle"},
+                    {"1 0", "\nharte Randschicht\nVollwelle"},
+                    {"0 1", "\nkeine harte Randschicht\nHohlwelle"}};
+  for (const auto& c : flag_cases) {
+    const Session changed = Menu("e1 " + std::string(c.flags) + " 2\nb60 50 80 3 5 5\nw  q");
+    const std::string tail = changed.output.substr(changed.output.rfind("momentan def. Werte 3:"));
+    EXPECT_EQ(tail, "momentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 1\nDurch.deff= 80[mm]" +
+                        std::string(c.lines) + "\nKV= 2\nweiter mit bel.Taste.." + kMenu)
+        << c.flags;
+  }
 }
 
 TEST(Dialogs, EnteredValuesReachTheRun) {

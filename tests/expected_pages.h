@@ -1,5 +1,5 @@
-// The six result pages of the three worked examples, as the program must
-// print them, and the menu text. Shared by the transcript and end-to-end tests.
+// The six result pages of the worked examples, as the program must print
+// them, and the menu text. Shared by the transcript and end-to-end tests.
 #pragma once
 
 #include <array>
@@ -67,7 +67,32 @@ inline const PageValues kHighMean = {{
     {"-93.0998", "71.5833", "14.163", "0.352079", "0.845912"},
 }};
 
-// The worked examples: how each changes the defaults, and its six pages.
+// The defaults on a hollow shaft with Sigzdm 450: the case test is met for
+// bending only, and K2Fb 1.1 differs from K2Ft 1.
+inline const PageValues kHohlZug450 = {{
+    kDefaults[0],
+    kDefaults[1],
+    {"1.40498", "0.383333", "1.02293", "1.37349", "0.888243", "0.939826", "1.61033", "769.74",
+     "444.41"},
+    {"189.85", "230.729", "178.561", "0.109924", "0.136832", "0.102717", "1", "1.1", "1"},
+    {"1.05", "1.05", "1", "823.415", "905.757", "452.761", "nicht erfuellt", "erfuellt",
+     "nicht erfuellt"},
+    {"53.6751", "125.404", "8.3513", "0.200285", "0.951301"},
+}};
+
+// Hard layer on a solid shaft, K1-Fall 2 with deff 120, Tautm 180: the
+// case test is met for tension and bending, not for torsion.
+inline const PageValues kHartVoll = {{
+    {"0.850752", "1.96841", "0.873684", "1.1865", "1.659", "1", "0.896946", "1.7739"},
+    {"1.80138", "0.873684", "1.1865", "1.51823", "0.888243", "0.896946", "1.82414"},
+    {"1.40498", "0.383333", "1.12353", "1.2505", "0.888243", "0.940744", "1.47083", "589.237",
+     "340.196"},
+    {"211.022", "256.511", "190.878", "0.127073", "0.158817", "0.113565", "1", "1.1", "1.1"},
+    {"1.05", "1.05", "1", "803.961", "884.357", "486.27", "erfuellt", "erfuellt", "nicht erfuellt"},
+    {"136.146", "162.931", "146.074", "1.27416", "1.1783"},
+}};
+
+// A worked example: how it changes the defaults, and the pages it prints.
 struct WorkedExample {
   const char* name;
   std::function<void(Eingabewerte&)> change;
@@ -89,6 +114,20 @@ inline const std::vector<WorkedExample> kWorkedExamples = {
      },
      kRundnutHohl},
     {"high mean stress", [](Eingabewerte& e) { e.Sigzdm = 600; }, kHighMean},
+    {"hollow shaft, Sigzdm 450",
+     [](Eingabewerte& e) {
+       e.Hohlwelle = 1;
+       e.Sigzdm = 450;
+     },
+     kHohlZug450},
+    {"hard layer, solid shaft, K1-Fall 2, deff 120, Tautm 180",
+     [](Eingabewerte& e) {
+       e.harteRandschicht = 1;
+       e.K1Fall = 2;
+       e.deff = 120;
+       e.Tautm = 180;
+     },
+     kHartVoll},
 };
 
 // Page `page` (1 to 6) with its header and the pause prompt that ends it.

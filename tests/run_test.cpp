@@ -21,32 +21,11 @@ std::string RunWith(const Eingabewerte& e, Ergebnisse& r, const std::string& key
 }
 
 TEST(Run, WorkedExamplesPrintEveryLine) {
-  struct Scenario {
-    const char* name;
-    std::function<void(Eingabewerte&)> change;
-    const testing_pages::PageValues& pages;
-  };
-  const Scenario scenarios[] = {
-      {"defaults", [](Eingabewerte&) {}, testing_pages::kDefaults},
-      {"round groove, hard layer, hollow, compressive mean stress",
-       [](Eingabewerte& e) {
-         e.Kerbfall = kRundnut;
-         e.K1Fall = 1;
-         e.deff = 150;
-         e.harteRandschicht = 1;
-         e.Hohlwelle = 1;
-         e.Sigzdm = -250;
-         e.Sigbm = 50;
-         e.Tautm = 80;
-       },
-       testing_pages::kRundnutHohl},
-      {"high mean stress", [](Eingabewerte& e) { e.Sigzdm = 600; }, testing_pages::kHighMean},
-  };
-  for (const Scenario& s : scenarios) {
+  for (const testing_pages::WorkedExample& example : testing_pages::kWorkedExamples) {
     Eingabewerte e = DefaultEingabewerte();
-    s.change(e);
+    example.change(e);
     Ergebnisse r{};
-    EXPECT_EQ(RunWith(e, r, "      "), Pages(s.pages)) << s.name;
+    EXPECT_EQ(RunWith(e, r, "      "), Pages(example.pages)) << example.name;
   }
 }
 

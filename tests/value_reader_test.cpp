@@ -75,6 +75,8 @@ TEST(ValueReader, FollowsScanfRulesWithDecimalCommaAndSaturation) {
       {"+7 -3 007", "iii", "7 -3 7"},
       {"4294967297 -99999999999 2147483647 -2147483648", "iiii",
        "2147483647 -2147483648 2147483647 -2147483648"},
+      {"18446744073709551617 -18446744073709551617 18446744073709551616", "iii",
+       "2147483647 -2147483648 2147483647"},  // 2^64 + 1 and 2^64: no wrap to 1 or 0
       {"1.5\n2", "iii", "1 ! 2"},
       {"3,5\n", "ii", "3 !"},
       // Keys from the stream pass over line ends; values skip them too.
