@@ -29,6 +29,13 @@ std::string Where(const std::string& file, std::size_t line = 0) {
   return line == 0 ? file : file + ":" + std::to_string(line);
 }
 
+// Where an error the CSV reader reports lies: its line, or the whole file.
+std::string Where(const std::string& file, const CsvReader& reader) {
+  const bool whole_file =
+      reader.error() == CsvError::kEmptyInput || reader.error() == CsvError::kReadError;
+  return Where(file, whole_file ? 0 : reader.error_line());
+}
+
 // The message for an error the CSV reader reports.
 std::string ReaderError(const CsvReader& reader) {
   switch (reader.error()) {
@@ -134,7 +141,7 @@ class BatchRun {
     // The header row names the columns.
     CsvStatus status = reader.Next();
     if (status != CsvStatus::kRecord) {
-      Meldung(Where(file, reader.error_line()) + ": " + ReaderError(reader), progress_.get());
+      Meldung(Where(file, reader) + ": " + ReaderError(reader), progress_.get());
       return false;
     }
     std::string error;
@@ -151,7 +158,7 @@ class BatchRun {
       status = reader.Next();
       if (status == CsvStatus::kEnd) return true;
       if (status == CsvStatus::kFileError) {
-        Meldung(Where(file, reader.error_line()) + ": " + ReaderError(reader), progress_.get());
+        Meldung(Where(file, reader) + ": " + ReaderError(reader), progress_.get());
         return false;
       }
       if (status == CsvStatus::kRowError) {
