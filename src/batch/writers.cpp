@@ -1,5 +1,6 @@
 #include "batch/writers.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "batch/columns.h"
@@ -19,7 +20,11 @@ void AppendReal(std::string& out, double value, bool decimal_comma) {
   out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
-void AppendInt(std::string& out, long long value) { out += std::to_string(value); }
+void AppendInt(std::string& out, long long value) {
+  char buffer[24];
+  const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, static_cast<std::size_t>(end.ptr - buffer));
+}
 
 // Calls `field(name, kind, value)` for every output column of a case in
 // order, so that the CSV and JSON writers share one list.

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Throughput and memory of wellen743-batch.
+#
+#   bench/batch.sh [PROGRAM] [ROWS...]
+#
+# For each number of rows (default 10000 and 1000000) makes a CSV file of
+# that many sensible random cases (fixed seed: the same file every time),
+# times `PROGRAM big.csv -o /dev/null` (the best of three runs) and reports
+# rows per second and the peak resident memory.
+set -euo pipefail
+program=${1:-build/wellen743-batch}
+shift || true
+sizes=("$@")
+((${#sizes[@]})) || sizes=(10000 1000000)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# One case per row: a shoulder or a groove with its geometry, a material
+# that fits the group, and loads around the defaults; all 22 input columns.
+make_cases() {
+  awk -v rows="$1" 'BEGIN {
+    srand(743)
+    print "Name,Sigzdm,Sigbm,Tautm,Sigzda,Sigba,Tauta,D,d,deff,r,t,Rz,Kerbfall,SigB,SigS," \
+          "SigzdW,SigbW,TautW,K1Fall,harteRandschicht,Hohlwelle,KV"
+    for (i = 1; i <= rows; i++) {
+      D = 20 + int(rand() * 180)
+      d = D * (0.6 + rand() * 0.35)
+      t = (D - d) / 2
+      r = t * (0.1 + rand() * 0.8)
+      SigB = 500 + int(rand() * 900)
+      SigS = SigB * (0.6 + rand() * 0.25)
+      printf "Kerbe %d,%.1f,%.1f,%.1f,%.1f,%.1f,%.1f,%d,%.2f,%d,%.2f,%.3f,%.1f,%d,%d,%.0f,%.0f,%.0f,%.0f,%d,%d,%d,%.2f\n",
+        i, rand() * 300 - 50, rand() * 400, rand() * 200, rand() * 80, rand() * 120, rand() * 80,
+        D, d, D, r, t, 1 + rand() * 24, 1 + int(rand() * 2), SigB, SigS,
+        0.4 * SigB, 0.5 * SigB, 0.3 * SigB, 1 + int(rand() * 4), int(rand() * 2), int(rand() * 2),
+        0.9 + rand() * 0.3
+    }
+  }'
+}
+
+printf '%10s %12s %10s %12s\n' rows seconds rows/s "peak RSS"
+for rows in "${sizes[@]}"; do
+  make_cases "$rows" >"$work/big.csv"
+  best=
+  rss=
+  for _ in 1 2 3; do
+    /usr/bin/time -f '%e %M' -o "$work/time" "$program" "$work/big.csv" -o /dev/null
+    read -r seconds kb <"$work/time"
+    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+      best=$seconds
+    fi
+    rss=$kb
+  done
+  rate=$(awk -v n="$rows" -v s="$best" 'BEGIN { printf "%.0f", (s > 0 ? n / s : 0) }')
+  printf '%10d %12s %10s %9s kB\n' "$rows" "$best" "$rate" "$rss"
+done
