@@ -62,7 +62,7 @@ long CsvReader::Fill() {
   return n;
 }
 
-void CsvReader::Append(const char* text, std::size_t size) {
+inline void CsvReader::Append(const char* text, std::size_t size) {
   if (too_long_ || size == 0) return;
   if (text_.size() + ends_.size() + size > options_.max_record_bytes) {
     too_long_ = true;
@@ -77,7 +77,7 @@ void CsvReader::MarkTextAfterQuote() {
   stray_line_ = line_;
 }
 
-void CsvReader::EndField(bool at_separator) {
+inline void CsvReader::EndField(bool at_separator) {
   field_quoted_ = false;
   if (too_long_) return;
   if (at_separator && text_.size() + ends_.size() + 1 > options_.max_record_bytes) {
