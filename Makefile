@@ -43,6 +43,7 @@ clean:
 .PHONY: bench
 bench: all
 	@./$(BUILD)/wellen_benchmark
+	@./$(BUILD)/wellen_batch_benchmark
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 .PHONY: test-sanitize
