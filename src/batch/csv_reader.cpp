@@ -33,7 +33,7 @@ long MemorySource::Read(char* buffer, std::size_t capacity) {
 
 CsvReader::CsvReader(ByteSource& source, CsvOptions options) : source_(source), options_(options) {
   options_.read_size = std::max<std::size_t>(options_.read_size, sizeof kByteOrderMark);
-  buffer_ = std::make_unique<char[]>(options_.read_size);
+  buffer_ = std::make_unique_for_overwrite<char[]>(options_.read_size);
   stop_[Byte('\n')] = true;
   stop_[Byte('\r')] = true;
   if (options_.separator == Separator::kAuto) {
