@@ -33,8 +33,8 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DWELLEN_FUZZ=ON -DWELLEN_TESTS=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target dialogue_fuzzer value_reader_fuzzer \
-	  -- --no-print-directory
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) \
+	  --target dialogue_fuzzer value_reader_fuzzer csv_reader_fuzzer -- --no-print-directory
 	@tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
@@ -43,6 +43,7 @@ clean:
 .PHONY: bench
 bench: all
 	@./$(BUILD)/wellen_benchmark
+	@./$(BUILD)/wellen_batch_benchmark
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 .PHONY: test-sanitize

@@ -33,7 +33,7 @@ long MemorySource::Read(char* buffer, std::size_t capacity) {
 
 CsvReader::CsvReader(ByteSource& source, CsvOptions options) : source_(source), options_(options) {
   options_.read_size = std::max<std::size_t>(options_.read_size, sizeof kByteOrderMark);
-  buffer_ = std::make_unique<char[]>(options_.read_size);
+  buffer_ = std::make_unique_for_overwrite<char[]>(options_.read_size);
   stop_[Byte('\n')] = true;
   stop_[Byte('\r')] = true;
   if (options_.separator == Separator::kAuto) {
@@ -62,7 +62,7 @@ long CsvReader::Fill() {
   return n;
 }
 
-void CsvReader::Append(const char* text, std::size_t size) {
+inline void CsvReader::Append(const char* text, std::size_t size) {
   if (too_long_ || size == 0) return;
   if (text_.size() + ends_.size() + size > options_.max_record_bytes) {
     too_long_ = true;
@@ -77,7 +77,7 @@ void CsvReader::MarkTextAfterQuote() {
   stray_line_ = line_;
 }
 
-void CsvReader::EndField(bool at_separator) {
+inline void CsvReader::EndField(bool at_separator) {
   field_quoted_ = false;
   if (too_long_) return;
   if (at_separator && text_.size() + ends_.size() + 1 > options_.max_record_bytes) {
