@@ -1,17 +1,20 @@
-# The program as it is shipped: how it is linked, what `make install` puts
-# where, the manual page and the Debian package.
+# The programs as they are shipped: how they are linked, what `make install`
+# puts where, the manual pages and the Debian package.
 
 # ---------------------------------------------------------------------------
-# Lean start-up. The C++ runtime and libgcc are linked into the program, so
+# Lean start-up. The C++ runtime and libgcc are linked into the programs, so
 # that the dynamic loader neither maps libstdc++.so and libgcc_s.so nor
-# relocates and initialises them; the C library stays shared. Unused sections
-# are dropped, and libraries that nothing uses are not recorded as needed.
-# Measured with bench/startup.sh (see the README). Sanitizer builds keep the
-# shared runtime that the sanitizer libraries expect.
+# relocates and initialises them; the C library stays shared, and the package
+# depends on it alone. Unused sections are dropped, and libraries that nothing
+# uses are not recorded as needed. Measured with bench/startup.sh (see the
+# README). Sanitizer builds keep the shared runtime that the sanitizer
+# libraries expect.
 if(NOT WELLEN_SANITIZE)
-  target_link_options(wellen743 PRIVATE
-    -static-libstdc++ -static-libgcc
-    -Wl,--gc-sections -Wl,--as-needed)
+  foreach(program wellen743 wellen743-batch)
+    target_link_options(${program} PRIVATE
+      -static-libstdc++ -static-libgcc
+      -Wl,--gc-sections -Wl,--as-needed)
+  endforeach()
 endif()
 
 # ---------------------------------------------------------------------------
@@ -22,7 +25,8 @@ endif()
 #   dev       the calculation library: lib/libwellen743.a, its headers under
 #             include/wellen743/, a CMake package (find_package(wellen743),
 #             target wellen743::calc) and a pkg-config file wellen743.pc.
-install(TARGETS wellen743 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+install(TARGETS wellen743 wellen743-batch
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 
 find_program(GZIP_PROGRAM gzip REQUIRED)
 add_custom_target(wellen743_manpages ALL)
@@ -43,6 +47,7 @@ function(wellen_manpage name)
   install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
 endfunction()
 wellen_manpage(wellen743)
+wellen_manpage(wellen743-batch)
 
 # The library, its headers and the CMake package. The package files find
 # everything relative to where they are installed, so the installed tree may
@@ -101,7 +106,10 @@ nominal mean stresses and amplitudes in tension/compression, bending and
 torsion, the notch geometry and the material strengths it prints the notch
 and influence factors, the component fatigue and yield strengths, and the
 safety factors against fatigue fracture and against yielding. It talks
-German, takes one-key commands, and reads scripted input from a pipe.")
+German, takes one-key commands, and reads scripted input from a pipe.
+wellen743-batch computes many cases at once from CSV files, with nominal
+stresses or section loads, and writes every quantity as CSV, JSON Lines or
+a table.")
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libwellen743-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_DESCRIPTION

@@ -4,10 +4,10 @@
 #   package_test.sh BUILD_DIR SOURCE_DIR VERSION
 #
 # Builds both packages (wellen743, libwellen743-dev) into a scratch directory
-# with cpack and checks their control fields and file lists, that the program
-# in one runs and that its manual page is the project's, and that the other's
-# pkg-config file names /usr; then installs the build with another prefix
-# under DESTDIR and checks where the files land.
+# with cpack and checks their control fields and file lists, that the two
+# programs in one run and that their manual pages are the project's, and that
+# the other's pkg-config file names /usr; then installs the build with another
+# prefix under DESTDIR and checks where the files land.
 set -uo pipefail
 build="$1"
 source="$2"
@@ -65,8 +65,11 @@ files() {  # files DEB
 echo "--- files"
 expected=$(printf '%s\n' \
   '-rw-r--r-- root/root ./usr/share/man/man1/wellen743.1.gz' \
-  '-rwxr-xr-x root/root ./usr/bin/wellen743' | sort)
-check "wellen743: exactly the program and the manual page" test "$(files "$deb")" = "$expected"
+  '-rw-r--r-- root/root ./usr/share/man/man1/wellen743-batch.1.gz' \
+  '-rwxr-xr-x root/root ./usr/bin/wellen743' \
+  '-rwxr-xr-x root/root ./usr/bin/wellen743-batch' | sort)
+check "wellen743: exactly the two programs and their manual pages" \
+  test "$(files "$deb")" = "$expected"
 headers=$(cd "$source/src/calc" && ls ./*.h | sed 's|^\./||')
 expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
   printf '%s\n' \
@@ -85,15 +88,27 @@ output=$(printf 'g      q' | "$work/root/usr/bin/wellen743")
 status=$?
 check "the packaged program exits 0" test "$status" -eq 0
 check "the packaged program computes" grep -q '^S Fliessgrenze= 1\.39679$' <<<"$output"
-check "the packaged manual page is doc/wellen743.1" \
-  cmp -s <(gzip -dc "$work/root/usr/share/man/man1/wellen743.1.gz") "$source/doc/wellen743.1"
+# The template fed back computes the defaults: S Dauerbruch and Fliessgrenze.
+batch="$work/root/usr/bin/wellen743-batch"
+output=$("$batch" --template | "$batch" --format table)
+status=$?
+check "the packaged batch program exits 0" test "$status" -eq 0
+check "the packaged batch program computes" \
+  grep -qE '^ +2  Beispiel +1\.24088 +1\.39679  erf' <<<"$output"
+for page in wellen743 wellen743-batch; do
+  check "the packaged manual page is doc/$page.1" \
+    cmp -s <(gzip -dc "$work/root/usr/share/man/man1/$page.1.gz") "$source/doc/$page.1"
+done
 dpkg-deb -x "$dev" "$work/devroot"
 check "the packaged .pc names /usr" grep -qx 'prefix=/usr' "$work/devroot/usr/lib/pkgconfig/wellen743.pc"
 
 # make install: another prefix, under DESTDIR.
 DESTDIR="$work/dest" cmake --install "$build" --prefix /opt/w743 >/dev/null
-check "installed program" test -x "$work/dest/opt/w743/bin/wellen743"
-check "installed manual page" test -f "$work/dest/opt/w743/share/man/man1/wellen743.1.gz"
+for program in wellen743 wellen743-batch; do
+  check "installed $program" test -x "$work/dest/opt/w743/bin/$program"
+  check "installed manual page of $program" \
+    test -f "$work/dest/opt/w743/share/man/man1/$program.1.gz"
+done
 check "installed library" test -f "$work/dest/opt/w743/lib/libwellen743.a"
 check "installed .pc names the prefix" grep -qx 'prefix=/opt/w743' \
   "$work/dest/opt/w743/lib/pkgconfig/wellen743.pc"

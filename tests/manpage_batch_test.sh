@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# The manual page of wellen743-batch: formats without a single warning, names
+# the project's version, describes every option, input column (with its
+# default) and output column, and quotes the program's messages and the
+# output of its examples exactly as the program prints them.
+#
+#   manpage_batch_test.sh PROGRAM PAGE VERSION
+set -uo pipefail
+program="$(realpath "$1")"  # the cases run in a folder of their own
+page="$2"
+version="$3"
+fail=0
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failure() {
+  echo "FAIL: $*" >&2
+  fail=1
+}
+
+for device in -z -Tutf8; do
+  groff -man -ww "$device" "$page" >/dev/null 2>"$work/warnings"
+  if [ -s "$work/warnings" ]; then
+    failure "groff -man -ww $device warns:"
+    cat "$work/warnings" >&2
+  fi
+done
+
+grep -qE "^\.TH WELLEN743-BATCH 1 [0-9-]+ \"wellen743 $version\"" "$page" ||
+  failure "the .TH line does not name version $version"
+
+# The page as text, one paragraph per line, without hyphenation or overstriking.
+text="$work/page.txt"
+groff -man -Tutf8 -rLL=3000n -rHY=0 -P-c -P-b -P-u "$page" 2>/dev/null >"$text"
+
+# Every line read from standard input must stand in the page as it is.
+quoted() {  # quoted WHAT < LINES
+  local line count=0
+  while IFS= read -r line; do
+    count=$((count + 1))
+    grep -qF -- "$line" "$text" || failure "$1: the page does not quote \"$line\""
+  done
+  [ "$count" -gt 0 ] || failure "$1: the program printed nothing to compare with"
+}
+
+# Options: every one that --help lists, long and short.
+"$program" --help >"$work/help.txt"
+grep -oE -- '(^|[ ,])(-[a-z]|--[a-z][a-z-]*)' "$work/help.txt" | tr -d ' ,' | sort -u >"$work/options"
+[ "$(grep -c -- '^--' "$work/options")" -ge 9 ] || failure "--help lists too few options"
+while IFS= read -r option; do
+  grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" "$text" || failure "option $option is not described"
+done <"$work/options"
+quoted "--version" < <("$program" --version)
+
+# Input columns: each in the page's table of columns; the 22 fields of the
+# input with the template's default ("NAME  UNIT  DEFAULT  meaning").
+"$program" --template >"$work/template.csv"
+paste -d ' ' <(head -n 1 "$work/template.csv" | tr ',' '\n') \
+  <(sed -n 2p "$work/template.csv" | tr ',' '\n') >"$work/defaults"
+[ "$(wc -l <"$work/defaults")" -eq 30 ] || failure "the template does not have 30 columns"
+while read -r name value; do
+  case "$name" in
+    Name | Fm | Fa | Mbm | Mba | Tm | Ta | di) pattern="^ +$name +[^ ]" ;;
+    *) pattern="^ +$name +[^ ]+ +$value +[^ ]" ;;
+  esac
+  grep -qE -- "$pattern" "$text" || failure "input column $name (default \"$value\") is not in the table"
+done <"$work/defaults"
+
+# Output columns: the CSV header's names, in order, in the page's list of
+# columns (the block that begins with "Datei Zeile Name").
+printf 'D\n50\n' | "$program" --format csv | head -n 1 | tr ',' '\n' >"$work/header"
+awk '/^ +Datei Zeile Name$/ { on = 1 } on && /^$/ { exit } on { for (i = 1; i <= NF; ++i) print $i }' \
+  "$text" >"$work/listed"
+[ "$(wc -l <"$work/header")" -ge 70 ] || failure "the CSV header has too few columns"
+awk 'NR == FNR { listed[++n] = $0; next }
+     { while (at < n && listed[++at] != $0) {}
+       if (listed[at] != $0) { print "FAIL: output column " $0 " is not listed in its place"; bad = 1 } }
+     END { exit bad }' "$work/listed" "$work/header" >&2 || fail=1
+
+# Messages: each case makes kerben.csv, runs the program with ARGS in a
+# folder that also holds a folder "ergebnisse", and must end with STATUS;
+# whatever it prints on standard error must be quoted in the page.
+mkdir -p "$work/run/ergebnisse"
+cases=(
+  "1 kerben.csv ::: printf 'Name,D\nA,50\nB,5o\n'"
+  "1 kerben.csv ::: printf 'Name,K1Fall\nA,1\nB,2.0\n'"
+  "1 kerben.csv ::: printf 'Name,Kerbfall\nA,1\nB,3\n'"
+  "1 kerben.csv ::: printf 'Name,Mba,Sigba\nA,500,\nB,500,60\n'"
+  "1 kerben.csv ::: printf 'Name,Fm,di\nA,100,5\nB,100,-5\n'"
+  "1 kerben.csv ::: printf 'Name,Fm,di\nA,100,5\nB,100,45\n'"
+  "1 kerben.csv ::: printf 'Name,D,d\nA,50,40\nB,50,40,\n'"
+  "1 kerben.csv ::: printf 'Name,D\nA,50\n\"B\"x,50\n'"
+  "1 kerben.csv ::: printf 'Name,D\nA,50\n'; head -c 1048577 /dev/zero | tr '\0' x; printf ',50\n'"
+  "2 kerben.csv ::: printf 'Name,sigzdm\n'"
+  "2 kerben.csv ::: printf 'Name,D,D\n'"
+  "2 kerben.csv ::: printf 'Name,D\nA,50\n\"B,50\n'"
+  "2 kerben.csv ::: printf ''"
+  "2 fehlt.csv ::: printf 'D\n'"
+  "2 ergebnisse ::: printf 'D\n'"
+  "2 kerben.csv -o ergebnisse ::: printf 'D\n'"
+  "2 kerben.csv -o kerben.csv ::: printf 'D\n'"
+  "2 --smin 1,3 kerben.csv ::: printf 'D\n'"
+)
+for entry in "${cases[@]}"; do
+  read -r expected args <<<"${entry%% ::: *}"
+  (cd "$work/run" && eval "${entry#* ::: }" >kerben.csv)
+  # shellcheck disable=SC2086  # the arguments are words
+  (cd "$work/run" && "$program" -q $args >/dev/null 2>"$work/messages")
+  status=$?
+  [ "$status" -eq "$expected" ] || failure "$args ($entry): status $status, not $expected"
+  quoted "the message of $args" <"$work/messages"
+done
+
+# Examples: the spreadsheet that the page shows, and the parameter study;
+# the page must show what the program prints for them.
+sed -n '/^ *Name;Kerbfall;/,/^$/p' "$text" | sed 's/^ *//; /^$/d' >"$work/run/kerben.csv"
+[ "$(wc -l <"$work/run/kerben.csv")" -ge 3 ] || failure "the page shows no example spreadsheet"
+quoted "the example spreadsheet" < <(cd "$work/run" && "$program" --format table kerben.csv)
+quoted "the parameter study" < <(
+  { echo Name,r; for r in 0.5 1 2 3 4; do echo "r = $r mm,$r"; done; } |
+    "$program" --format table)
+for column in S_Dauerbruch S_Fliessgrenze; do
+  value=$("$program" --template | "$program" --format json |
+    grep -oE "\"$column\":[^,}]+" | cut -d: -f2)
+  grep -qF -- "$column $value" "$text" || failure "the page does not give the defaults' $column $value"
+done
+
+exit "$fail"
