@@ -201,10 +201,17 @@ TEST(Batch, BadInputIsReportedAndTheGoodRowsAroundItAreWritten) {
       {"negative bore", header + "a,40,,,1000,,-1\n", "-:2: Spalte di: \"-1\" ist negativ", 1, {}},
       {"bore without a load is no error", header + "a,40,,,,,45\n", "", 0, {"2"}},
       {"more cells than the header",
-       header + "a,1,2,1,,,,9\nb\n",
-       "-:2: Zeile hat 8 Zellen, die Kopfzeile nur 7",
+       header + "a,1,2,1,,,,9\nb,,,,,,,,\n",
+       "-:2: Zeile hat 8 Zellen, die Kopfzeile nur 7; Zelle 8 \"9\" geh\u00f6rt zu keiner Spalte",
        1,
        {"3"}},
+      {"trailing separators in the header", "d,r,,\n40,3,,\n", "", 0, {"2"}},
+      {"an empty name before a named column", "d,,r\n", "-:1: Spalte 2 hat keinen Namen", 2, {}},
+      {"a load needs a positive d",
+       header + "a,0,,,1000\n",
+       "-:2: Spalte d: \"0\" ist nicht positiv: Lasten brauchen den Durchmesser d",
+       1,
+       {}},
       {"all cells empty: skipped", header + ",,,,,,\n\nb\n", "", 0, {"4"}},
       {"unknown column",
        "Name,Sigzdn\nx,1\n",
@@ -282,6 +289,27 @@ TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
       << r.out;
   const CommandResult semicolon = Batch({"--template", "--delimiter", ";"});
   EXPECT_EQ(semicolon.out.substr(0, 12), "Name;Sigzdm;");
+}
+
+TEST(Batch, VerdictNeedsBothFactorsAndNoValueThatIsNotANumber) {
+  const struct {
+    const char* smin;
+    const char* row;  // under "Name,Sigzdm,D,Sigzda,Sigba,Tauta"
+    const char* expected;
+  } cases[] = {
+      {"1.2", "x,,,,,", "erfuellt"},           // 1.24088 and 1.39679
+      {"1.25", "x,,,,,", "nicht erfuellt"},    // fatigue falls short
+      {"1.2", "x,600,,,,", "nicht erfuellt"},  // 0.352079 and 0.845912
+      {"1.2", "x,,,0,0,0", "erfuellt"},        // no amplitude: infinite fatigue safety
+      {"1.2", "x,,nan,,,", "nicht erfuellt"},  // finite safety factors, not-a-number factors
+  };
+  for (const auto& c : cases) {
+    const CommandResult r = Batch({"--smin", c.smin, "-"},
+                                  std::string("Name,Sigzdm,D,Sigzda,Sigba,Tauta\n") + c.row + "\n");
+    const auto rows = ParseCsv(r.out, ',');
+    ASSERT_EQ(rows.size(), 2u) << c.row;
+    EXPECT_EQ(rows[1].back(), c.expected) << c.smin << " " << c.row;
+  }
 }
 
 TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {

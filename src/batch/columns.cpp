@@ -99,8 +99,15 @@ std::string_view ClosestColumn(std::string_view name) {
 std::optional<Kopf> Kopf::Read(std::span<const std::string_view> cells, std::string& error) {
   Kopf kopf;
   kopf.position_.fill(-1);
+  // Empty names at the end are the trailing separators some spreadsheets
+  // write; they name no column.
+  while (!cells.empty() && Trim(cells.back()).empty()) cells = cells.first(cells.size() - 1);
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const std::string_view name = Trim(cells[i]);
+    if (name.empty()) {
+      error = "Spalte " + std::to_string(i + 1) + " hat keinen Namen";
+      return std::nullopt;
+    }
     const auto known = std::find_if(kSpalten.begin(), kSpalten.end(),
                                     [&](const SpaltenInfo& info) { return info.name == name; });
     if (known == kSpalten.end()) {

@@ -84,10 +84,18 @@ std::string QuoteCell(std::string_view cell) {
 
 RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, bool decimal_comma,
                   Fall& fall, std::string& error) {
+  // Cells beyond the header's columns must be empty: spreadsheets write
+  // trailing separators, but a value there would belong to no column.
   if (cells.size() > kopf.size()) {
-    error = "Zeile hat " + std::to_string(cells.size()) + " Zellen, die Kopfzeile nur " +
-            std::to_string(kopf.size());
-    return RowStatus::kError;
+    for (std::size_t i = kopf.size(); i < cells.size(); ++i) {
+      if (!Blank(cells[i])) {
+        error = "Zeile hat " + std::to_string(cells.size()) + " Zellen, die Kopfzeile nur " +
+                std::to_string(kopf.size()) + "; Zelle " + std::to_string(i + 1) + " " +
+                QuoteCell(cells[i]) + " geh\u00f6rt zu keiner Spalte";
+        return RowStatus::kError;
+      }
+    }
+    cells = cells.first(kopf.size());
   }
   bool any = false;
   for (const std::string_view cell : cells) any = any || !Blank(cell);
@@ -139,11 +147,17 @@ RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, boo
   }
 
   if (!fall.lasten.AnyLoad()) return RowStatus::kCase;
-  const double di = fall.lasten.di.value_or(0.0);
+  // Loads need a section: d positive, the bore from 0 to below d.
   const double d = fall.e.d;
+  if (!(d > 0)) {
+    const auto at = kopf.Find(Spalte::kd);
+    error = ColumnError(Spalte::kd, at && *at < cells.size() ? cells[*at] : std::string_view(),
+                        "ist nicht positiv: Lasten brauchen den Durchmesser d");
+    return RowStatus::kError;
+  }
+  const double di = fall.lasten.di.value_or(0.0);
   if (!(di >= 0 && di < d)) {
-    const auto at = kopf.Find(Spalte::kdi);
-    const std::string_view cell = at && *at < cells.size() ? cells[*at] : std::string_view("0");
+    const std::string_view cell = cells[*kopf.Find(Spalte::kdi)];
     error = ColumnError(Spalte::kdi, cell, di < 0 ? "ist negativ" : "ist nicht kleiner als d");
     return RowStatus::kError;
   }

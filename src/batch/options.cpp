@@ -32,6 +32,28 @@ class Formatter final : public CLI::Formatter {
   }
 };
 
+ParsedCommandLine UsageError(std::string message) {
+  ParsedCommandLine parsed;
+  parsed.action = ParsedCommandLine::Action::kExit;
+  parsed.status = 2;
+  parsed.message = std::move(message);
+  return parsed;
+}
+
+// The option parser's complaints in the program's language; the rare ones
+// as the parser words them.
+std::string Wording(const CLI::ParseError& e) {
+  const std::string what = e.what();
+  if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
+    const std::size_t colon = what.find(": ");
+    return "unbekannte Option oder \u00fcberz\u00e4hliges Argument:" +
+           (colon == std::string::npos ? " " + what : what.substr(colon + 1));
+  }
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr)
+    return what.substr(0, what.find(':')) + ": der Wert fehlt";
+  return what;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -51,12 +73,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.add_option("-o,--output", o.output, "Ergebnis in DATEI statt auf die Standardausgabe")
       ->type_name("DATEI");
   app.add_option("--format", format, "csv, json oder table (Vorgabe: table am Terminal, sonst csv)")
-      ->type_name("FORMAT")
-      ->check(CLI::IsMember({"csv", "json", "table"}));
+      ->type_name("FORMAT");
   app.add_option("--smin", smin, "erforderliche Mindestsicherheit (Vorgabe 1.2)")->type_name("X");
-  app.add_option("--delimiter", delimiter, "Trennzeichen erzwingen: , ; oder tab")
-      ->type_name("Z")
-      ->check(CLI::IsMember({",", ";", "tab"}));
+  app.add_option("--delimiter", delimiter, "Trennzeichen erzwingen: , ; oder tab")->type_name("Z");
   app.add_option("--report", o.report, "HTML-Bericht in DATEI schreiben")->type_name("DATEI");
   app.add_flag("--template", o.templ, "Kopfzeile und eine Zeile mit den Vorgabewerten ausgeben");
   app.add_flag("-q,--quiet", o.quiet, "keine Fortschrittsanzeige");
@@ -71,27 +90,28 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     parsed.message = out.str();
     return parsed;
   } catch (const CLI::ParseError& e) {
-    parsed.action = ParsedCommandLine::Action::kExit;
-    parsed.status = 2;
-    parsed.message = e.what();
-    return parsed;
+    return UsageError(Wording(e));
   }
 
-  if (format == "csv") o.format = Format::kCsv;
-  if (format == "json") o.format = Format::kJson;
-  if (format == "table") o.format = Format::kTable;
-  if (delimiter == ",") o.delimiter = ',';
-  if (delimiter == ";") o.delimiter = ';';
-  if (delimiter == "tab") o.delimiter = '\t';
+  if (!format.empty()) {
+    if (format == "csv") o.format = Format::kCsv;
+    if (format == "json") o.format = Format::kJson;
+    if (format == "table") o.format = Format::kTable;
+    if (!o.format) return UsageError("--format: \"" + format + "\" ist nicht csv, json oder table");
+  }
+  if (!delimiter.empty()) {
+    if (delimiter == ",") o.delimiter = ',';
+    if (delimiter == ";") o.delimiter = ';';
+    if (delimiter == "tab") o.delimiter = '\t';
+    if (!o.delimiter)
+      return UsageError("--delimiter: \"" + delimiter + "\" ist nicht , ; oder tab");
+  }
   if (!smin.empty()) {
     // A point only: the command line is not a spreadsheet.
     char* end = nullptr;
     const double value = std::strtod(smin.c_str(), &end);
     if (end == smin.c_str() || *end != '\0' || !std::isfinite(value) || value <= 0) {
-      parsed.action = ParsedCommandLine::Action::kExit;
-      parsed.status = 2;
-      parsed.message = "--smin: \"" + smin + "\" ist keine endliche positive Zahl";
-      return parsed;
+      return UsageError("--smin: \"" + smin + "\" ist keine endliche positive Zahl");
     }
     o.smin = value;
   }

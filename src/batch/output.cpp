@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "batch/progress.h"
+
 namespace wellen::batch {
 namespace {
 
@@ -56,20 +58,25 @@ void Unregister(const std::string& path) {
   }
 }
 
-std::string Errno(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string Errno(const std::string& what) { return what + ": " + Systemfehler(errno); }
 
 }  // namespace
 
 Ausgabe::Ausgabe() = default;
 
-Ausgabe::Ausgabe(int fd, bool named, std::string target, std::string temporary)
-    : fd_(fd), named_(named), target_(std::move(target)), temporary_(std::move(temporary)) {}
+Ausgabe::Ausgabe(int fd, std::string name, std::string target, std::string temporary)
+    : fd_(fd),
+      name_(std::move(name)),
+      target_(std::move(target)),
+      temporary_(std::move(temporary)) {}
 
 Ausgabe::~Ausgabe() {
   if (!temporary_.empty() || fd_ != 1) Abandon();
 }
 
-std::unique_ptr<Ausgabe> Ausgabe::Open(const std::string& path, std::string& error) {
+std::unique_ptr<Ausgabe> Ausgabe::Open(const std::string& path, std::string_view role,
+                                       std::string& error) {
+  const std::string name = std::string(role) + " " + path;
   // Write beside the file a symbolic link names, so that the rename replaces
   // that file and not the link.
   std::string target = path;
@@ -80,17 +87,17 @@ std::unique_ptr<Ausgabe> Ausgabe::Open(const std::string& path, std::string& err
   struct stat st {};
   const bool exists = stat(target.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) {
-    error = path + ": ist ein Verzeichnis";
+    error = name + ": ist ein Verzeichnis";
     return nullptr;
   }
   if (exists && !S_ISREG(st.st_mode)) {
     // A device, a pipe or a terminal: written directly, never replaced.
     const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
-      error = Errno(path);
+      error = Errno(name);
       return nullptr;
     }
-    return std::unique_ptr<Ausgabe>(new Ausgabe(fd, true, "", ""));
+    return std::unique_ptr<Ausgabe>(new Ausgabe(fd, name, "", ""));
   }
 
   const std::size_t slash = target.rfind('/');
@@ -99,7 +106,7 @@ std::unique_ptr<Ausgabe> Ausgabe::Open(const std::string& path, std::string& err
   std::string temporary = folder + "." + base + ".tmpXXXXXX";
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
-    error = Errno(path);
+    error = Errno(name);
     return nullptr;
   }
   // The mode a new file would get, or the one the replaced file had.
@@ -112,13 +119,13 @@ std::unique_ptr<Ausgabe> Ausgabe::Open(const std::string& path, std::string& err
     mode = 0666 & ~mask;
   }
   if (fchmod(fd, mode) != 0) {
-    error = Errno(path);
+    error = Errno(name);
     close(fd);
     unlink(temporary.c_str());
     return nullptr;
   }
   Register(temporary);
-  return std::unique_ptr<Ausgabe>(new Ausgabe(fd, true, target, temporary));
+  return std::unique_ptr<Ausgabe>(new Ausgabe(fd, name, target, temporary));
 }
 
 bool Ausgabe::Terminal() const { return isatty(fd_) != 0; }
@@ -153,7 +160,7 @@ void Ausgabe::WriteAll(const char* data, std::size_t size) {
       closed_ = true;
       return;
     } else {
-      error_ = Errno(target_.empty() ? "Ausgabe" : target_);
+      error_ = Errno(name_);
       return;
     }
   }
@@ -162,11 +169,11 @@ void Ausgabe::WriteAll(const char* data, std::size_t size) {
 bool Ausgabe::Commit() {
   Flush();
   if (fd_ == 1) return !Failed();
-  if (!Failed() && !temporary_.empty() && fsync(fd_) != 0) error_ = Errno(target_);
-  if (close(fd_) != 0 && !Failed()) error_ = Errno(target_.empty() ? "Ausgabe" : target_);
+  if (!Failed() && !temporary_.empty() && fsync(fd_) != 0) error_ = Errno(name_);
+  if (close(fd_) != 0 && !Failed()) error_ = Errno(name_);
   fd_ = 1;
   if (temporary_.empty()) return !Failed();
-  if (!Failed() && std::rename(temporary_.c_str(), target_.c_str()) != 0) error_ = Errno(target_);
+  if (!Failed() && std::rename(temporary_.c_str(), target_.c_str()) != 0) error_ = Errno(name_);
   if (Failed()) unlink(temporary_.c_str());
   Unregister(temporary_);
   temporary_.clear();

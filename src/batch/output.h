@@ -21,9 +21,11 @@ class Ausgabe {
   // Opens `path` for writing. A regular file, or a name that does not exist
   // yet, is written through a temporary file in the same folder (a symbolic
   // link is followed to the file it names); anything else (/dev/null, a
-  // pipe, a terminal) is opened and written directly. On failure returns
-  // nothing and sets `error`.
-  static std::unique_ptr<Ausgabe> Open(const std::string& path, std::string& error);
+  // pipe, a terminal) is opened and written directly. `role` names the file
+  // in messages ("Ausgabedatei", "Bericht"). On failure returns nothing and
+  // sets `error`.
+  static std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
+                                       std::string& error);
 
   ~Ausgabe();
   Ausgabe(const Ausgabe&) = delete;
@@ -40,9 +42,6 @@ class Ausgabe {
   const std::string& error() const { return error_; }
   // True if the output is a terminal.
   bool Terminal() const;
-  // True if the output goes to a file or a pipe given by -o, or to standard
-  // output; for choosing the default format.
-  bool Named() const { return named_; }
 
   // Ends a successful run: flushes, closes, and renames a temporary file
   // into place. False with error() set if any of it failed; the temporary
@@ -52,13 +51,13 @@ class Ausgabe {
   void Abandon();
 
  private:
-  Ausgabe(int fd, bool named, std::string target, std::string temporary);
+  Ausgabe(int fd, std::string name, std::string target, std::string temporary);
   void WriteAll(const char* data, std::size_t size);
 
   int fd_ = 1;
-  bool named_ = false;
-  std::string target_;     // the file to rename onto; empty when written directly
-  std::string temporary_;  // the temporary file beside it
+  std::string name_ = "Standardausgabe";  // for messages: role and path
+  std::string target_;                    // the file to rename onto; empty when written directly
+  std::string temporary_;                 // the temporary file beside it
   std::array<char, 1 << 16> buffer_{};
   std::size_t used_ = 0;
   bool closed_ = false;

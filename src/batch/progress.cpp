@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +53,26 @@ void Fortschritt::Clear() {
   if (!visible_) return;
   WriteErr("\r\x1b[K");
   visible_ = false;
+}
+
+std::string Systemfehler(int errnum) {
+  switch (errnum) {
+    case ENOENT: return "Datei oder Verzeichnis nicht gefunden";
+    case EACCES:
+    case EPERM: return "Zugriff verweigert";
+    case EISDIR: return "ist ein Verzeichnis";
+    case ENOTDIR: return "ein Teil des Pfades ist kein Verzeichnis";
+    case ENOSPC: return "kein Platz mehr auf dem Ger\u00e4t";
+    case EDQUOT: return "Speicherkontingent ersch\u00f6pft";
+    case EROFS: return "Dateisystem nur lesbar";
+    case EFBIG: return "Datei zu gro\u00df";
+    case EIO: return "Ein-/Ausgabefehler";
+    case EMFILE:
+    case ENFILE: return "zu viele offene Dateien";
+    case ENAMETOOLONG: return "Dateiname zu lang";
+    case ELOOP: return "zu viele symbolische Verkn\u00fcpfungen";
+    default: return std::strerror(errnum);
+  }
 }
 
 void Meldung(std::string_view message, Fortschritt* progress) {

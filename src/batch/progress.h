@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace wellen::batch {
@@ -34,6 +35,11 @@ class Fortschritt {
   double start_ = 0;        // seconds
   double last_update_ = 0;  // seconds
 };
+
+// The system's error `errnum` in German words (the C library speaks English
+// in the "C" locale), for the errors a user can mend; others as the library
+// words them.
+std::string Systemfehler(int errnum);
 
 // Writes one line to standard error: the program's name, then `message`.
 // Clears `progress` first if given.

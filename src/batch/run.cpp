@@ -43,8 +43,7 @@ std::string ReaderError(const CsvReader& reader) {
     case CsvError::kRecordTooLong: return "Zeile l\u00e4nger als 1 MiB";
     case CsvError::kUnterminatedQuote: return "Anf\u00fchrungszeichen wird nicht geschlossen";
     case CsvError::kEmptyInput: return "Datei ist leer: keine Kopfzeile";
-    case CsvError::kReadError:
-      return std::string("Lesefehler: ") + std::strerror(reader.error_number());
+    case CsvError::kReadError: return "Lesefehler: " + Systemfehler(reader.error_number());
     case CsvError::kNone: break;
   }
   return "Fehler";
@@ -93,13 +92,14 @@ class BatchRun {
       for (const std::string& file : options_.files) {
         const auto input = file == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(file);
         if (input && *input == *target && IsRegular(path)) {
-          Meldung(path + ": ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
+          Meldung("Ausgabedatei " + path +
+                  " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
           return false;
         }
       }
     }
     std::string error;
-    out_ = Ausgabe::Open(path, error);
+    out_ = Ausgabe::Open(path, "Ausgabedatei", error);
     if (!out_) {
       Meldung(error);
       return false;
@@ -123,7 +123,7 @@ class BatchRun {
     if (file != "-") {
       fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
       if (fd < 0) {
-        Meldung(file + ": kann nicht gelesen werden: " + std::strerror(errno), progress_.get());
+        Meldung(file + ": kann nicht gelesen werden: " + Systemfehler(errno), progress_.get());
         return false;
       }
     }
@@ -205,7 +205,7 @@ int WriteTemplate(const Options& options) {
   std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
   if (options.output) {
     std::string error;
-    out = Ausgabe::Open(*options.output, error);
+    out = Ausgabe::Open(*options.output, "Ausgabedatei", error);
     if (!out) {
       Meldung(error);
       return kFailed;
@@ -231,7 +231,7 @@ int Run(int argc, const char* const* argv) {
     if (parsed.status == 0) {
       (void)!::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
     } else {
-      Meldung(parsed.message + "\n(wellen743-batch --help zeigt die Optionen)");
+      Meldung(parsed.message + " (--help zeigt die Optionen)");
     }
     return parsed.status;
   }

@@ -273,11 +273,17 @@ class TabellenSchreiber final : public Schreiber {
     std::string line;
     if (fall.datei != datei_) {
       datei_ = fall.datei;
-      line += "Datei " + datei_ + ":\n";
+      line += "Datei: " + datei_ + "\n";
     }
     AppendCell(line, std::to_string(fall.zeile), kZeile, true);
     line += "  ";
-    AppendCell(line, fall.name, kName);
+    // Line breaks and other control characters in a name would break the
+    // table's lines: they show as blanks.
+    std::string name = fall.name;
+    for (char& c : name) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    }
+    AppendCell(line, name, kName);
     line += "  ";
     AppendCell(line, Number(fall.n.SDauerbruch).text(), kS, true);
     line += "  ";
@@ -307,7 +313,17 @@ class TabellenSchreiber final : public Schreiber {
 }  // namespace
 
 bool NachweisErfuellt(const Nachweis& n, double smin) {
-  return n.SDauerbruch >= smin && n.SFliessgrenze >= smin;
+  if (!(n.SDauerbruch >= smin && n.SFliessgrenze >= smin)) return false;
+  // A not-a-number value on the way (from a not-a-number input, or a zero
+  // times an infinity) can still end in finite safety factors, through the
+  // branches that a not-a-number comparison takes; such a check proves
+  // nothing.
+  for (int page = 1; page <= kPageCount; ++page) {
+    for (const PageLine& line : PageLines(page)) {
+      if (std::isnan(line.value(n))) return false;
+    }
+  }
+  return true;
 }
 
 std::vector<std::string_view> OutputColumns() {
