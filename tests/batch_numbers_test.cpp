@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -169,6 +170,30 @@ TEST(FormatReal, WritesTheShortestText) {
     std::string comma = point;
     std::replace(comma.begin(), comma.end(), '.', ',');
     EXPECT_EQ(Format(value, true), comma);
+  }
+}
+
+// FormatReal finds the shortest digits by an algorithm of its own and lays
+// them out as std::to_chars does: the two must write the very same text, for
+// short decimals, whole numbers, and every kind of double.
+TEST(FormatReal, WritesWhatToCharsWrites) {
+  std::mt19937_64 random(7430);
+  std::vector<double> values;
+  for (int i = -100000; i <= 100000; ++i) values.push_back(i);
+  for (int i = 0; i < 300000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 16);
+    std::uint64_t m = random() % 10'000'000'000'000'000;
+    for (int d = digits; d < 16; ++d) m /= 10;
+    const double scale[] = {1, 10, 100, 1000, 10000, 1e5, 1e8, 1e-3, 1e12};
+    values.push_back(static_cast<double>(m) / scale[random() % 9]);
+    values.push_back(-values.back());
+    values.push_back(std::nextafter(values.back(), 0.0));  // one step off: 17 digits
+    values.push_back(std::bit_cast<double>(random()));     // any double at all
+  }
+  for (const double value : values) {
+    char expected[64];
+    const std::string general(expected, std::to_chars(expected, expected + 64, value).ptr);
+    ASSERT_EQ(Format(value, false), general) << std::hexfloat << value;
   }
 }
 

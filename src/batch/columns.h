@@ -77,9 +77,9 @@ class Kopf {
   Spalte at(std::size_t i) const { return columns_[i]; }
   // The position of column `s`, if the header has it.
   std::optional<std::size_t> Find(Spalte s) const {
-    const int at = position_[static_cast<std::size_t>(s)];
-    if (at < 0) return std::nullopt;
-    return static_cast<std::size_t>(at);
+    const int position = position_[static_cast<std::size_t>(s)];
+    if (position < 0) return std::nullopt;
+    return static_cast<std::size_t>(position);
   }
 
  private:

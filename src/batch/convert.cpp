@@ -73,7 +73,7 @@ std::string QuoteCell(std::string_view cell) {
       quoted += static_cast<char>(c);
     } else if (c < 0x20 || c == 0x7F) {
       char escape[8];
-      std::snprintf(escape, sizeof escape, "\\x%02X", c);
+      (void)std::snprintf(escape, sizeof escape, "\\x%02X", c);
       quoted += escape;
     } else {
       quoted += static_cast<char>(c);

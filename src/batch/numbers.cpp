@@ -1,9 +1,14 @@
 #include "batch/numbers.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -137,9 +142,148 @@ NumberStatus ParseSelection(std::string_view cell, int low, int high, int& out) 
   return NumberStatus::kOk;
 }
 
+namespace {
+
+// "00" to "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    const auto at = static_cast<std::size_t>(i) * 2;
+    pairs[at] = static_cast<char>('0' + i / 10);
+    pairs[at + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+// The number of decimal digits of v (at least 1), from its bit width.
+int DigitCount(std::uint64_t v) {
+  const auto guess = static_cast<int>((std::bit_width(v | 1) * 1233) >> 12);  // 1233/4096 ~ lg 2
+  return guess + (v >= kPowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
+}
+
+// Writes the four digits of v < 10000 at p.
+void WriteFour(std::uint32_t v, char* p) {
+  const std::size_t high = std::size_t{v / 100} * 2;
+  const std::size_t low = std::size_t{v % 100} * 2;
+  p[0] = kDigitPairs[high];
+  p[1] = kDigitPairs[high + 1];
+  p[2] = kDigitPairs[low];
+  p[3] = kDigitPairs[low + 1];
+}
+
+// Writes the `count` digits of v so that they end just before `end`: eight
+// at a time as two independent groups of four, so that the divisions do not
+// wait on each other.
+void WriteDigits(std::uint64_t v, int count, char* end) {
+  char* p = end;
+  for (; count >= 8; count -= 8) {
+    const auto eight = static_cast<std::uint32_t>(v % 100000000);
+    v /= 100000000;
+    p -= 8;
+    WriteFour(eight / 10000, p);
+    WriteFour(eight % 10000, p + 4);
+  }
+  auto rest = static_cast<std::uint32_t>(v);
+  for (; count >= 2; count -= 2) {
+    const std::size_t pair = std::size_t{rest % 100} * 2;
+    rest /= 100;
+    *--p = kDigitPairs[pair + 1];
+    *--p = kDigitPairs[pair];
+  }
+  if (count == 1) *--p = static_cast<char>('0' + rest);
+}
+
+// Writes value = digits * 10^q (value positive) in the layout of
+// std::to_chars: plain or exponent form, whichever is shorter, the plain
+// form on a tie; the exponent with a sign and at least two digits. A whole
+// number in plain form is written with all of its digits exact, as
+// std::to_chars does (808023223341423394816, not ...3390000): below 2^53
+// the digits padded with zeros are exact; above, the function returns null
+// and leaves the number to std::to_chars.
+char* WriteShortest(std::uint64_t digits, int q, bool below_2_53, char* out) {
+  while (digits % 10 == 0) {
+    digits /= 10;
+    ++q;
+  }
+  const int s = DigitCount(digits);
+  const int e10 = q + s - 1;  // exponent of the first digit
+  const int magnitude = std::abs(e10);
+  const int exponent_length = s + (s > 1 ? 1 : 0) + 2 + (magnitude < 100 ? 2 : 3);
+  int plain_length = 0;
+  if (q >= 0) {
+    plain_length = s + q;
+  } else if (e10 >= 0) {
+    plain_length = s + 1;
+  } else {
+    plain_length = 2 + (-e10 - 1) + s;
+  }
+
+  if (plain_length <= exponent_length) {
+    if (q >= 0) {  // 1200
+      if (q > 0 && !below_2_53) return nullptr;
+      WriteDigits(digits, s, out + s);
+      return std::fill_n(out + s, q, '0');
+    }
+    if (e10 >= 0) {  // 12.34: the digits one place on, the whole part moved back
+      WriteDigits(digits, s, out + s + 1);
+      for (int i = 0; i <= e10; ++i) out[i] = out[i + 1];
+      out[e10 + 1] = '.';
+      return out + s + 1;
+    }
+    // 0.0012
+    out[0] = '0';
+    out[1] = '.';
+    char* p = std::fill_n(out + 2, -e10 - 1, '0');
+    WriteDigits(digits, s, p + s);
+    return p + s;
+  }
+  // 1.234e+21: the digits one place on, the first moved back before the point.
+  WriteDigits(digits, s, out + s + 1);
+  out[0] = out[1];
+  char* p = out + 1;
+  if (s > 1) {
+    *p = '.';
+    p = out + s + 1;
+  }
+  *p++ = 'e';
+  *p++ = e10 < 0 ? '-' : '+';
+  if (magnitude >= 100) {
+    *p++ = static_cast<char>('0' + magnitude / 100);
+  }
+  const auto pair = static_cast<std::size_t>(magnitude % 100) * 2;
+  *p++ = kDigitPairs[pair];
+  *p++ = kDigitPairs[pair + 1];
+  return p;
+}
+
+}  // namespace
+
 char* FormatReal(double value, bool decimal_comma, char* out) {
-  // Shortest round trip; "inf", "-inf", "nan", "-nan" for the rest.
-  char* const end = std::to_chars(out, out + kMaxRealText, value).ptr;
+  constexpr double kTwoTo53 = 9007199254740992.0;
+  char* end = nullptr;
+  if (std::isfinite(value) && value != 0) {
+    // The shortest digits that read back as the value, by the Dragonbox
+    // algorithm of {fmt} (about 15 ns against 40 ns for std::to_chars,
+    // whose layout is kept; the tests hold the two to the same text).
+    const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(value));
+    char* p = out;
+    if (std::signbit(value)) *p++ = '-';
+    end = WriteShortest(decimal.significand, decimal.exponent, std::fabs(value) < kTwoTo53, p);
+  }
+  if (end == nullptr) {
+    // "0", "-0", "inf", "-inf", "nan", "-nan".
+    end = std::to_chars(out, out + kMaxRealText, value).ptr;
+  }
   if (decimal_comma) std::replace(out, end, '.', ',');
   return end;
 }

@@ -43,7 +43,7 @@ ParsedCommandLine UsageError(std::string message) {
 // The option parser's complaints in the program's language; the rare ones
 // as the parser words them.
 std::string Wording(const CLI::ParseError& e) {
-  const std::string what = e.what();
+  std::string what = e.what();
   if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
     const std::size_t colon = what.find(": ");
     return "unbekannte Option oder \u00fcberz\u00e4hliges Argument:" +

@@ -23,7 +23,7 @@ void RemoveTemporariesAndDie(int sig) {
   for (int i = 0; i < kMaxTemporaries; ++i) {
     if (g_used[i] != 0) unlink(g_temporaries[i]);
   }
-  std::signal(sig, SIG_DFL);
+  (void)std::signal(sig, SIG_DFL);
   (void)std::raise(sig);
 }
 

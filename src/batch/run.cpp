@@ -225,11 +225,12 @@ int WriteTemplate(const Options& options) {
 int Run(int argc, const char* const* argv) {
   // A reader that goes away shows as EPIPE from write(), and ends the run
   // quietly.
-  std::signal(SIGPIPE, SIG_IGN);
+  (void)std::signal(SIGPIPE, SIG_IGN);
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
   if (parsed.action == ParsedCommandLine::Action::kExit) {
     if (parsed.status == 0) {
-      (void)!::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
+      const ssize_t written = ::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
+      (void)written;  // nothing to be done if even this fails
     } else {
       Meldung(parsed.message + " (--help zeigt die Optionen)");
     }

@@ -1,5 +1,6 @@
 #include "batch/writers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -223,9 +224,9 @@ class JsonSchreiber final : public Schreiber {
 // padded by characters, not bytes, so that names with umlauts line up.
 
 std::size_t Characters(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-  return count;
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte
+  }));
 }
 
 // `text` cut to `width` characters (the last one an ellipsis if cut), then
@@ -280,9 +281,9 @@ class TabellenSchreiber final : public Schreiber {
     // Line breaks and other control characters in a name would break the
     // table's lines: they show as blanks.
     std::string name = fall.name;
-    for (char& c : name) {
-      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    }
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
     AppendCell(line, name, kName);
     line += "  ";
     AppendCell(line, Number(fall.n.SDauerbruch).text(), kS, true);
@@ -319,8 +320,10 @@ bool NachweisErfuellt(const Nachweis& n, double smin) {
   // branches that a not-a-number comparison takes; such a check proves
   // nothing.
   for (int page = 1; page <= kPageCount; ++page) {
-    for (const PageLine& line : PageLines(page)) {
-      if (std::isnan(line.value(n))) return false;
+    const auto lines = PageLines(page);
+    if (std::any_of(lines.begin(), lines.end(),
+                    [&](const PageLine& line) { return std::isnan(line.value(n)); })) {
+      return false;
     }
   }
   return true;
