@@ -46,9 +46,11 @@ Achse Umfassend(std::initializer_list<double> werte, double rand) {
 // The width of a label in the units of the drawing, near enough for placing
 // it: the font is 12 units high, its glyphs about 0.57 of that wide.
 double Breite(std::string_view text) {
-  double zeichen = 0;
-  for (const char c : text) zeichen += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u ? 1 : 0;
-  return zeichen * 6.9;
+  // Characters, not bytes: UTF-8 continuation bytes do not count.
+  const auto zeichen = std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+  });
+  return static_cast<double>(zeichen) * 6.9;
 }
 
 bool Endlich(const Achse& a) {
