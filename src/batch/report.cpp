@@ -28,7 +28,7 @@ constexpr std::string_view kStil = R"(
 @page { size: A4 portrait; margin: 14mm 14mm 16mm 14mm; }
 html { font-family: "DejaVu Sans", "Liberation Sans", Arial, sans-serif; font-size: 9.5pt;
   color: #111; background: #fff; }
-body { max-width: 182mm; margin: 0 auto; padding: 6mm 4mm; }
+body { max-width: 190mm; margin: 0 auto; padding: 6mm 4mm; }
 @media print { body { max-width: none; padding: 0; } }
 h1 { font-size: 16pt; margin: 0 0 1mm; }
 h2 { font-size: 13pt; margin: 5mm 0 1mm; }
@@ -40,7 +40,8 @@ table { border-collapse: collapse; }
 th, td { padding: 0.5mm 1.8mm; text-align: left; vertical-align: baseline; }
 thead { display: table-header-group; }
 tr, figure, .seite, .eingabe, .urteil, .geltung { break-inside: avoid; }
-td.z, th.z { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
+td.z, th.z { text-align: right; font-variant-numeric: tabular-nums; }
+td.z { white-space: nowrap; }
 .liste { width: 100%; }
 .liste th { border-bottom: 1.5px solid #333; font-weight: bold; }
 .liste td { border-bottom: 1px solid #ddd; }
@@ -51,21 +52,26 @@ td.z, th.z { text-align: right; font-variant-numeric: tabular-nums; white-space:
 .nicht { background: #f6d2cc; }
 td.ok, td.nicht { font-weight: bold; }
 td.ok, td.nicht, td.kerbfall { white-space: nowrap; }
+td.name { min-width: 36mm; overflow-wrap: anywhere; }
 section.fall { break-before: page; }
+@media screen { section.fall { border-top: 2px solid #333; margin-top: 10mm; padding-top: 4mm; } }
 .herkunft { color: #444; }
 .urteil { border: 2px solid; padding: 1.5mm 3mm; margin: 3mm 0; font-size: 11pt; }
 .urteil.ok { border-color: #2e7d32; }
 .urteil.nicht { border-color: #b3261e; }
 .urteil strong { font-size: 12pt; }
 .sicherheit td, .sicherheit th { border-bottom: 1px solid #ddd; }
-.gruppen { display: flex; flex-wrap: wrap; gap: 2mm 5mm; align-items: flex-start; }
+.gruppen { display: grid; grid-template-columns: repeat(3, 1fr); gap: 2mm 4mm;
+  align-items: start; }
+.gruppen.lasten { grid-template-columns: 1.5fr 1fr 1fr; }
+.gruppen table { width: 100%; }
 .seiten { display: grid; grid-template-columns: repeat(3, max-content); gap: 2mm 7mm;
   align-items: start; }
-.eingabe { min-width: 56mm; }
 caption { text-align: left; font-weight: bold; padding: 0 0 0.5mm 1.8mm; }
 .eingabe td, .seite td { border-bottom: 1px solid #e4e4e4; }
+.eingabe td:first-child { white-space: nowrap; }
 .l { font-family: "DejaVu Sans Mono", "Liberation Mono", monospace; white-space: pre; }
-.last { color: #333; font-size: 8.5pt; }
+.last { color: #333; font-size: 8.5pt; white-space: nowrap; }
 .hinweise li { margin: 0.5mm 0; }
 .diagramme { display: grid; grid-template-columns: 1fr 1fr; gap: 3mm 5mm; }
 figure { margin: 0; }
@@ -178,9 +184,9 @@ std::string Zeile(std::string_view label, std::string_view wert, std::string_vie
 std::string Eingaben(const Fall& fall) {
   const Eingabewerte& e = fall.e;
   const Schnittlasten& l = fall.lasten;
-  std::string html = "<h3>Eingabe</h3>\n<div class=\"gruppen\">\n";
-
   const bool lasten = l.AnyLoad();
+  std::string html =
+      "<h3>Eingabe</h3>\n<div class=\"gruppen" + std::string(lasten ? " lasten" : "") + "\">\n";
   html += "<table class=\"eingabe\"><caption>Werte 1: Spannungen, Festigkeit</caption>\n";
   for (const EingabeZeile& z : kGruppe1) {
     std::string rest;
@@ -406,12 +412,13 @@ void Report::Add(const Fall& fall) {
   html += voll ? "<a href=\"#" + Anker(faelle_) + "\">" + Zahl(faelle_) + "</a>" : Zahl(faelle_);
   html += "</td>";
   if (dateien_.size() > 1) html += "<td>" + DateiName(fall.datei) + "</td>";
-  html += "<td class=\"z\">" + Zahl(fall.zeile) + "</td><td>" + Html(fall.name) + "</td><td>" +
-          Zahl(fall.e.Kerbfall) + " " + std::string(KerbfallName(fall.e.Kerbfall)) +
-          "</td><td class=\"z\">" + Zahl(fall.e.d) + "</td><td class=\"z\">" +
-          Zahl(fall.n.SDauerbruch) + "</td><td class=\"z\">" + Zahl(fall.n.SFliessgrenze) +
-          "</td><td class=\"" + (ok ? "ok\">erfüllt" : "nicht\">nicht erfüllt") +
-          "</td><td class=\"z\">" + Zahl(Hinweise(fall).size()) + "</td></tr>\n";
+  html += "<td class=\"z\">" + Zahl(fall.zeile) + "</td><td class=\"name\">" + Html(fall.name) +
+          "</td><td class=\"kerbfall\">" + Zahl(fall.e.Kerbfall) + " " +
+          std::string(KerbfallName(fall.e.Kerbfall)) + "</td><td class=\"z\">" + Zahl(fall.e.d) +
+          "</td><td class=\"z\">" + Zahl(fall.n.SDauerbruch) + "</td><td class=\"z\">" +
+          Zahl(fall.n.SFliessgrenze) + "</td><td class=\"" +
+          (ok ? "ok\">erfüllt" : "nicht\">nicht erfüllt") + "</td><td class=\"z\">" +
+          Zahl(Hinweise(fall).size()) + "</td></tr>\n";
   zusammenfassung_.Append(html);
 }
 
