@@ -100,7 +100,7 @@ TEST(Report, SummaryListsEveryCaseSectionsOnlyTheFirst) {
   EXPECT_NE(html.find("nur die ersten 2."), std::string::npos);
   EXPECT_NE(html.find("<a href=\"#fall-2\">2</a>"), std::string::npos);
   EXPECT_EQ(html.find("#fall-3"), std::string::npos);
-  EXPECT_NE(html.find("<td>dritter</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"name\">dritter</td>"), std::string::npos);
   EXPECT_EQ(Anzahl(html, "<section class=\"fall\""), 2U);
   EXPECT_EQ(Anzahl(html, "<svg"), 6U);
   EXPECT_NE(html.find("3 berechnet, davon 2 erfüllt und 1 nicht erfüllt; 1 Zeile abgewiesen"),

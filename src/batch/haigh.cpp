@@ -62,7 +62,7 @@ bool Endlich(const Achse& a) {
 constexpr double kBreite = 480;
 constexpr double kHoehe = 350;
 constexpr double kLinks = 62;
-constexpr double kRechts = 456;
+constexpr double kRechts = 450;
 constexpr double kOben = 16;
 constexpr double kUnten = 266;
 
