@@ -317,20 +317,9 @@ std::string HaighSvg(const HaighWerte& w, Last last) {
   const auto name_wert = [](std::string_view name, double wert) {
     return std::string(name) + " = " + Text(wert);
   };
-  // First the labels of the lines, which have few good places: WK over the
-  // start of the fatigue line on the amplitude axis, else under it, far
-  // enough down that the falling line clears the text.
-  {
-    const std::string text = name_wert(namen.WK, w.WK);
-    const double x0 = z.X(g.dauer.a.x);
-    const double x1 = z.X(g.dauer.b.x);
-    const double steigung = x1 > x0 ? (z.Y(g.dauer.b.y) - z.Y(g.dauer.a.y)) / (x1 - x0) : 0;
-    const double unter = 16 + std::clamp(steigung, 0.0, 1.0) * Breite(text);
-    p.Setze(z.X(0), z.Y(w.WK), text,
-            {Lage{6, -7, Anker::kAnfang}, Lage{6, unter, Anker::kAnfang}, kLO, kLU});
-  }
-  // FK over the mean stress axis, left of where the yield line meets it and
-  // far enough left that the line clears the top of the text.
+  // First the labels of the yield line, which have few good places: FK over
+  // the mean stress axis, left of where the yield line meets it and far
+  // enough left that the line clears the top of the text.
   {
     const double hoehe = z.Y(0) - z.Y(g.schwelle.y);
     const double weite = z.X(w.FK) - z.X(g.schwelle.x);
@@ -354,6 +343,18 @@ std::string HaighSvg(const HaighWerte& w, Last last) {
   p.Setze(mx, z.Y(w.amplitude), name_wert(namen.amplitude, w.amplitude),
           adk_oben ? std::initializer_list<Lage>{kLM, kRM, kLU, kRU, kLO, kRO}
                    : std::initializer_list<Lage>{kLM, kRM, kLO, kRO, kLU, kRU});
+  // WK over the start of the fatigue line on the amplitude axis; where the
+  // permissible point of a compressive mean stress took that place, under
+  // the line, far enough down that the falling line clears the text.
+  {
+    const std::string text = name_wert(namen.WK, w.WK);
+    const double x0 = z.X(g.dauer.a.x);
+    const double x1 = z.X(g.dauer.b.x);
+    const double steigung = x1 > x0 ? (z.Y(g.dauer.b.y) - z.Y(g.dauer.a.y)) / (x1 - x0) : 0;
+    const double unter = 16 + std::clamp(steigung, 0.0, 1.0) * Breite(text);
+    p.Setze(z.X(0), z.Y(w.WK), text,
+            {Lage{6, -7, Anker::kAnfang}, Lage{6, unter, Anker::kAnfang}, kLO, kLU});
+  }
 
   // Legend under the axis title.
   const double ly = kHoehe - 14;
