@@ -1,0 +1,146 @@
+#include "batch/hinweise.h"
+
+#include <cmath>
+
+#include "console/format.h"
+#include "pages/page_table.h"
+
+namespace wellen::batch {
+namespace {
+
+// The size factor rules of K1 end at this deff; above it the plateau is used.
+constexpr double kDeffMax = 500;
+// How far t may lie from (D - d)/2 before it counts as a different depth.
+constexpr double kTiefeToleranz = 0.01;
+
+std::string Text(double value) { return std::string(Number(value).text()); }
+
+// A page label without its line break, "=" and blanks: "S Dauerbruch".
+std::string_view Bezeichnung(std::string_view label) {
+  const auto first = label.find_first_not_of("\n ");
+  const auto last = label.find_last_not_of("= ");
+  if (first == std::string_view::npos || last == std::string_view::npos) return {};
+  return label.substr(first, last - first + 1);
+}
+
+struct Eingabe {
+  std::string_view name;
+  double Eingabewerte::*feld;
+};
+
+constexpr Eingabe kReelleEingaben[] = {
+    {"Sigzdm", &Eingabewerte::Sigzdm}, {"Sigbm", &Eingabewerte::Sigbm},
+    {"Tautm", &Eingabewerte::Tautm},   {"Sigzda", &Eingabewerte::Sigzda},
+    {"Sigba", &Eingabewerte::Sigba},   {"Tauta", &Eingabewerte::Tauta},
+    {"D", &Eingabewerte::D},           {"d", &Eingabewerte::d},
+    {"deff", &Eingabewerte::deff},     {"r", &Eingabewerte::r},
+    {"t", &Eingabewerte::t},           {"Rz", &Eingabewerte::Rz},
+    {"SigB", &Eingabewerte::SigB},     {"SigS", &Eingabewerte::SigS},
+    {"SigzdW", &Eingabewerte::SigzdW}, {"SigbW", &Eingabewerte::SigbW},
+    {"TautW", &Eingabewerte::TautW},   {"KV", &Eingabewerte::KV},
+};
+
+// One load type of the check, as far as the notes need it.
+struct Lastfall {
+  std::string_view amplitude_name, adk_name, m_name, fk_name;
+  double amplitude, adk, m, fk;
+};
+
+void Liste(std::vector<std::string>& notes, std::string_view titel,
+           const std::vector<std::string_view>& namen) {
+  if (namen.empty()) return;
+  std::string note(titel);
+  for (std::size_t i = 0; i < namen.size(); ++i) {
+    note += i == 0 ? " " : ", ";
+    note += namen[i];
+  }
+  notes.push_back(std::move(note));
+}
+
+}  // namespace
+
+std::vector<std::string> Hinweise(const Fall& fall) {
+  const Eingabewerte& e = fall.e;
+  const Nachweis& n = fall.n;
+  std::vector<std::string> notes;
+
+  std::vector<std::string_view> unendlich;
+  for (const Eingabe& eingabe : kReelleEingaben) {
+    if (!std::isfinite(e.*eingabe.feld)) unendlich.push_back(eingabe.name);
+  }
+  Liste(notes, "Eingabe nicht endlich:", unendlich);
+
+  // Geometry of the notch. Comparisons with a value that is not a number are
+  // false, so such a value gives no note here beyond the one above.
+  if (e.D <= e.d) notes.emplace_back("d nicht kleiner als D");
+  if (e.r <= 0) notes.emplace_back("r nicht positiv");
+  if (e.t <= 0) notes.emplace_back("t nicht positiv");
+  const double tiefe = (e.D - e.d) / 2;
+  if (std::fabs(e.t - tiefe) > kTiefeToleranz * std::fabs(tiefe)) {
+    notes.push_back("t = " + Text(e.t) + " weicht um mehr als 1 % von (D - d)/2 = " + Text(tiefe) +
+                    " ab");
+  }
+  if (e.deff > kDeffMax) notes.emplace_back("deff > 500 mm: Plateau von K1 verwendet");
+  if (e.deff < e.d) notes.emplace_back("deff kleiner als d");
+  if (e.Rz <= 0) {
+    notes.emplace_back("Rz nicht positiv");
+  } else if (e.Rz < 1) {
+    notes.emplace_back("Rz < 1 µm: Rauheitsfaktor über 1");
+  }
+  if (e.KV <= 0) notes.emplace_back("KV nicht positiv");
+
+  // Material.
+  if (e.SigS >= e.SigB) notes.emplace_back("SigS nicht kleiner als SigB");
+  for (const Eingabe& w :
+       {Eingabe{"SigzdW", &Eingabewerte::SigzdW}, Eingabe{"SigbW", &Eingabewerte::SigbW},
+        Eingabe{"TautW", &Eingabewerte::TautW}}) {
+    const double wert = e.*w.feld;
+    if (wert <= 0) {
+      notes.push_back(std::string(w.name) + " nicht positiv");
+    } else if (wert > e.SigB) {
+      notes.push_back(std::string(w.name) + " größer als SigB");
+    }
+  }
+
+  // Loads and the permissible amplitudes.
+  const Lastfall lastfaelle[] = {
+      {"Sigzda", "SigzdADK", "Sigmv", "SigzdFK", e.Sigzda, n.SigzdADK, n.Sigmv, n.SigzdFK},
+      {"Sigba", "SigbADK", "Sigmv", "SigbFK", e.Sigba, n.SigbADK, n.Sigmv, n.SigbFK},
+      {"Tauta", "TautADK", "Taumv", "TautFK", e.Tauta, n.TautADK, n.Taumv, n.TautFK},
+  };
+  for (const Lastfall& l : lastfaelle) {
+    if (l.amplitude < 0) notes.push_back(std::string(l.amplitude_name) + " negativ");
+  }
+  for (const Lastfall& l : lastfaelle) {
+    if (!(l.adk <= 0 && l.amplitude != 0)) continue;
+    std::string note = std::string(l.adk_name) + " = " + Text(l.adk) + " nicht positiv";
+    if (l.m >= l.fk) {
+      note += ": " + std::string(l.m_name) + " = " + Text(l.m) +
+              " erreicht die Bauteilfließgrenze " + std::string(l.fk_name) + " = " + Text(l.fk);
+    }
+    notes.push_back(std::move(note));
+  }
+
+  // Results that are not numbers or infinite, by their page labels.
+  std::vector<std::string_view> nicht_endlich;
+  for (int page = 1; page <= kPageCount; ++page) {
+    for (const PageLine& line : PageLines(page)) {
+      if (!std::isfinite(line.value(n))) nicht_endlich.push_back(Bezeichnung(line.label));
+    }
+  }
+  Liste(notes, "Ergebnis nicht endlich:", nicht_endlich);
+
+  // The bore of the section that turned the loads into stresses.
+  const Schnittlasten& lasten = fall.lasten;
+  const bool bohrung = lasten.di.has_value() && *lasten.di != 0;
+  if (bohrung && e.Hohlwelle == 0) {
+    notes.push_back("di = " + Text(*lasten.di) + " mm gegeben, aber Hohlwelle 0");
+  }
+  if (bohrung && *lasten.di >= e.d) notes.emplace_back("di nicht kleiner als d");
+  if (!bohrung && e.Hohlwelle == 1 && lasten.AnyLoad()) {
+    notes.emplace_back("Hohlwelle 1, aber kein di zu den Lasten gegeben");
+  }
+  return notes;
+}
+
+}  // namespace wellen::batch
