@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "batch/hinweise.h"
+
 namespace wellen::batch {
 namespace {
 
@@ -36,7 +38,7 @@ TEST(Report, HtmlEscapesAndRepairsText) {
   }
 }
 
-TEST(Report, VerdictNeedsBothFactorsAtLeastSmin) {
+TEST(Report, VerdictNeedsBothFactorsAtLeastSminAndNoValueThatIsNotANumber) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   struct Zeile {
     double sd, sf;
@@ -48,7 +50,9 @@ TEST(Report, VerdictNeedsBothFactorsAtLeastSmin) {
     Nachweis n{};
     n.SDauerbruch = z.sd;
     n.SFliessgrenze = z.sf;
-    EXPECT_EQ(Erfuellt(n, 1.2), z.erfuellt) << z.sd << " " << z.sf;
+    EXPECT_EQ(NachweisErfuellt(n, 1.2), z.erfuellt) << z.sd << " " << z.sf;
+    n.Bie.alpha = nan;  // a value on the way that is not a number
+    EXPECT_FALSE(NachweisErfuellt(n, 1.2)) << z.sd << " " << z.sf;
   }
 }
 

@@ -1,5 +1,6 @@
 #include "batch/hinweise.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "console/format.h"
@@ -58,6 +59,21 @@ void Liste(std::vector<std::string>& notes, std::string_view titel,
 }
 
 }  // namespace
+
+bool KeineZahlAufDenSeiten(const Nachweis& n) {
+  for (int page = 1; page <= kPageCount; ++page) {
+    const auto lines = PageLines(page);
+    if (std::any_of(lines.begin(), lines.end(),
+                    [&](const PageLine& line) { return std::isnan(line.value(n)); })) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool NachweisErfuellt(const Nachweis& n, double smin) {
+  return n.SDauerbruch >= smin && n.SFliessgrenze >= smin && !KeineZahlAufDenSeiten(n);
+}
 
 std::vector<std::string> Hinweise(const Fall& fall) {
   const Eingabewerte& e = fall.e;

@@ -52,7 +52,7 @@ td.z { white-space: nowrap; }
 .nicht { background: #f6d2cc; }
 td.ok, td.nicht { font-weight: bold; }
 td.ok, td.nicht, td.kerbfall { white-space: nowrap; }
-td.name { min-width: 36mm; overflow-wrap: anywhere; }
+td.name { min-width: 36mm; overflow-wrap: break-word; }
 section.fall { break-before: page; }
 @media screen { section.fall { border-top: 2px solid #333; margin-top: 10mm; padding-top: 4mm; } }
 .herkunft { color: #444; }
@@ -127,7 +127,7 @@ struct Sicherheit {
 // The verdict sentence, without markup around it.
 std::string Urteil(const Nachweis& n, double smin) {
   const std::string s = Zahl(smin);
-  if (Erfuellt(n, smin)) {
+  if (NachweisErfuellt(n, smin)) {
     return "<strong>Nachweis erfüllt</strong>: S Dauerbruch = " + Zahl(n.SDauerbruch) +
            " und S Fliessgrenze = " + Zahl(n.SFliessgrenze) + " erreichen S_min = " + s + ".";
   }
@@ -139,6 +139,13 @@ std::string Urteil(const Nachweis& n, double smin) {
     if (!erster) text += " und ";
     text += std::string(f.name) + " = " + Zahl(f.wert);
     erster = false;
+  }
+  if (erster) {
+    // Both factors reach S_min, but the check passed through values that
+    // are not numbers.
+    return text + "S Dauerbruch = " + Zahl(n.SDauerbruch) +
+           " und S Fliessgrenze = " + Zahl(n.SFliessgrenze) +
+           " beruhen auf Werten, die keine Zahl sind (siehe Hinweise).";
   }
   text += (n.SDauerbruch >= smin || n.SFliessgrenze >= smin) ? " erreicht" : " erreichen";
   return text + " S_min = " + s + " nicht.";
@@ -246,7 +253,7 @@ std::string Seiten(const Nachweis& n) {
 }
 
 std::string Sicherheiten(const Nachweis& n, double smin, std::size_t hinweise) {
-  const bool ok = Erfuellt(n, smin);
+  const bool ok = NachweisErfuellt(n, smin);
   std::string html =
       "<div class=\"urteil " + std::string(ok ? "ok" : "nicht") + "\">" + Urteil(n, smin);
   if (hinweise > 0) {
@@ -300,10 +307,6 @@ std::string Diagramme(const Fall& fall) {
 std::string Anker(std::size_t nummer) { return "fall-" + Zahl(nummer); }
 
 }  // namespace
-
-bool Erfuellt(const Nachweis& n, double smin) {
-  return n.SDauerbruch >= smin && n.SFliessgrenze >= smin;
-}
 
 std::string Html(std::string_view text) {
   std::string out;
@@ -403,7 +406,7 @@ Report::~Report() = default;
 
 void Report::Add(const Fall& fall) {
   ++faelle_;
-  const bool ok = Erfuellt(fall.n, smin_);
+  const bool ok = NachweisErfuellt(fall.n, smin_);
   if (ok) ++erfuellt_;
   const bool voll = faelle_ <= volle_abschnitte_;
   if (voll) volle_.push_back(fall);

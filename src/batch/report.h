@@ -36,10 +36,6 @@ inline constexpr std::size_t kVolleAbschnitte = 500;
 // Takes the report piece by piece; returns false when it cannot write.
 using Sink = std::function<bool(std::string_view)>;
 
-// Whether the check is met: both safety factors at least `smin`. A factor
-// that is not a number does not reach it.
-bool Erfuellt(const Nachweis& n, double smin);
-
 // `text` for HTML element content and attribute values: & < > " ' as
 // references; bytes that are not UTF-8, and control characters other than
 // tab and line end, as U+FFFD.

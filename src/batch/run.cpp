@@ -12,9 +12,11 @@
 #include "batch/columns.h"
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
+#include "batch/hinweise.h"
 #include "batch/options.h"
 #include "batch/output.h"
 #include "batch/progress.h"
+#include "batch/report.h"
 #include "batch/writers.h"
 
 namespace wellen::batch {
@@ -54,7 +56,7 @@ class BatchRun {
   explicit BatchRun(const Options& options) : options_(options) {}
 
   int Go() {
-    if (!OpenOutput()) return kFailed;
+    if (!OpenOutput() || !OpenReport()) return kFailed;
     const Format format =
         options_.format.value_or(out_->Terminal() ? Format::kTable : Format::kCsv);
     writer_ = MakeSchreiber(format, options_.smin, *out_);
@@ -67,6 +69,7 @@ class BatchRun {
         progress_->Clear();
         out_->Flush();
         out_->Abandon();
+        if (report_out_) report_out_->Abandon();  // a failed run writes no report
         return kFailed;
       }
       if (out_->Closed()) break;  // the reader went away: end quietly
@@ -76,6 +79,14 @@ class BatchRun {
     progress_->Clear();
     if (!out_->Commit() && !out_->Closed()) {
       Meldung(out_->error());
+      if (report_out_) report_out_->Abandon();
+      return kFailed;
+    }
+    if (out_->Closed()) {
+      // The reader went away before the end: the report would cover only
+      // part of the cases, so there is none.
+      if (report_out_) report_out_->Abandon();
+    } else if (report_ && !WriteReport()) {
       return kFailed;
     }
     return bilanz_.refused > 0 ? kRowsRefused : kAllComputed;
@@ -102,6 +113,48 @@ class BatchRun {
     out_ = Ausgabe::Open(path, "Ausgabedatei", error);
     if (!out_) {
       Meldung(error);
+      return false;
+    }
+    return true;
+  }
+
+  // The report file: like -o, never over an input, and not the -o file.
+  bool OpenReport() {
+    if (!options_.report) return true;
+    const std::string& path = *options_.report;
+    if (const auto target = IdOfPath(path); target && IsRegular(path)) {
+      for (const std::string& file : options_.files) {
+        const auto input = file == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(file);
+        if (input && *input == *target) {
+          Meldung("Bericht " + path +
+                  " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
+          return false;
+        }
+      }
+      if (options_.output && IdOfPath(*options_.output) == target) {
+        Meldung("Bericht " + path + " ist zugleich die Ausgabedatei");
+        return false;
+      }
+    }
+    std::string error;
+    report_out_ = Ausgabe::Open(path, "Bericht", error);
+    if (!report_out_) {
+      Meldung(error);
+      return false;
+    }
+    report_ = std::make_unique<Report>(options_.files, options_.smin, WELLEN743_VERSION);
+    return true;
+  }
+
+  bool WriteReport() {
+    const bool written = report_->Write([&](std::string_view text) {
+      report_out_->Write(text);
+      return !report_out_->Failed();
+    });
+    if (!written || !report_out_->Commit()) {
+      Meldung(report_out_->Failed() ? report_out_->error()
+                                    : "Bericht " + *options_.report + ": nicht vollst\u00e4ndig");
+      report_out_->Abandon();
       return false;
     }
     return true;
@@ -173,7 +226,9 @@ class BatchRun {
       }
       fall_.zeile = record.line;
       fall_.n = Calculate(fall_.e);
+      hinweise_ = Hinweise(fall_);
       writer_->Case(fall_, hinweise_);
+      if (report_) report_->Add(fall_);
       ++bilanz_.cases;
       ++(NachweisErfuellt(fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
       progress_->Row(bilanz_.refused);
@@ -187,12 +242,15 @@ class BatchRun {
 
   void Refuse(const std::string& file, std::size_t line, const std::string& message) {
     ++bilanz_.refused;
+    if (report_) report_->Refuse(file, line, message);
     Meldung(Where(file, line) + ": " + message, progress_.get());
     progress_->Row(bilanz_.refused);
   }
 
   const Options& options_;
   std::unique_ptr<Ausgabe> out_;
+  std::unique_ptr<Ausgabe> report_out_;
+  std::unique_ptr<Report> report_;
   std::unique_ptr<Schreiber> writer_;
   std::unique_ptr<Fortschritt> progress_;
   bool begun_ = false;

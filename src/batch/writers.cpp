@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "batch/columns.h"
+#include "batch/hinweise.h"
 #include "batch/numbers.h"
 #include "console/format.h"
 #include "pages/page_table.h"
@@ -32,7 +33,7 @@ void AppendInt(std::string& out, long long value) {
 enum class Kind { kText, kInteger, kReal, kFlag };
 
 template <typename F>
-void ForEachValue(const Fall& fall, double smin, F&& field) {
+void ForEachValue(const Fall& fall, double smin, std::string_view hinweise, F&& field) {
   field("Datei", Kind::kText, 0.0, fall.datei);
   field("Zeile", Kind::kInteger, static_cast<double>(fall.zeile), std::string_view());
   field("Name", Kind::kText, 0.0, fall.name);
@@ -52,6 +53,16 @@ void ForEachValue(const Fall& fall, double smin, F&& field) {
   }
   field("S_min", Kind::kReal, smin, std::string_view());
   field("Nachweis", Kind::kText, 0.0, NachweisErfuellt(fall.n, smin) ? kErfuellt : kNichtErfuellt);
+  field("Hinweise", Kind::kText, 0.0, hinweise);
+}
+
+// The notes of a case in one cell.
+void Join(const std::vector<std::string>& hinweise, std::string& joined) {
+  joined.clear();
+  for (const std::string& hinweis : hinweise) {
+    if (!joined.empty()) joined.append(kHinweisTrenner);
+    joined.append(hinweis);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -85,10 +96,11 @@ class CsvSchreiber final : public Schreiber {
     out_.Write(line);
   }
 
-  void Case(const Fall& fall, const std::vector<std::string>& /*hinweise*/) override {
+  void Case(const Fall& fall, const std::vector<std::string>& hinweise) override {
+    Join(hinweise, joined_);
     line_.clear();
     bool first = true;
-    ForEachValue(fall, smin_,
+    ForEachValue(fall, smin_, joined_,
                  [&](std::string_view, Kind kind, double value, std::string_view text) {
                    if (!first) line_ += dialekt_.separator;
                    first = false;
@@ -110,6 +122,7 @@ class CsvSchreiber final : public Schreiber {
   Ausgabe& out_;
   Dialekt dialekt_;
   std::string line_;
+  std::string joined_;
 };
 
 // ---------------------------------------------------------------------------
@@ -181,11 +194,12 @@ class JsonSchreiber final : public Schreiber {
 
   void Begin(const Dialekt&) override {}
 
-  void Case(const Fall& fall, const std::vector<std::string>& /*hinweise*/) override {
+  void Case(const Fall& fall, const std::vector<std::string>& hinweise) override {
+    Join(hinweise, joined_);
     line_.clear();
     line_ += '{';
     bool first = true;
-    ForEachValue(fall, smin_,
+    ForEachValue(fall, smin_, joined_,
                  [&](std::string_view name, Kind kind, double value, std::string_view text) {
                    if (!first) line_ += ',';
                    first = false;
@@ -217,6 +231,7 @@ class JsonSchreiber final : public Schreiber {
   double smin_;
   Ausgabe& out_;
   std::string line_;
+  std::string joined_;
 };
 
 // ---------------------------------------------------------------------------
@@ -313,25 +328,9 @@ class TabellenSchreiber final : public Schreiber {
 
 }  // namespace
 
-bool NachweisErfuellt(const Nachweis& n, double smin) {
-  if (!(n.SDauerbruch >= smin && n.SFliessgrenze >= smin)) return false;
-  // A not-a-number value on the way (from a not-a-number input, or a zero
-  // times an infinity) can still end in finite safety factors, through the
-  // branches that a not-a-number comparison takes; such a check proves
-  // nothing.
-  for (int page = 1; page <= kPageCount; ++page) {
-    const auto lines = PageLines(page);
-    if (std::any_of(lines.begin(), lines.end(),
-                    [&](const PageLine& line) { return std::isnan(line.value(n)); })) {
-      return false;
-    }
-  }
-  return true;
-}
-
 std::vector<std::string_view> OutputColumns() {
   std::vector<std::string_view> names;
-  ForEachValue(Fall{}, 0, [&](std::string_view name, Kind, double, std::string_view) {
+  ForEachValue(Fall{}, 0, "", [&](std::string_view name, Kind, double, std::string_view) {
     names.push_back(name);
   });
   return names;

@@ -29,10 +29,6 @@ struct Bilanz {
   std::size_t refused = 0;
 };
 
-// True when both safety factors reach smin and no value the pages show is
-// not a number (a not-a-number safety factor does not reach smin either).
-bool NachweisErfuellt(const Nachweis& n, double smin);
-
 class Schreiber {
  public:
   virtual ~Schreiber() = default;
