@@ -338,8 +338,25 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
   struct stat st {};
   EXPECT_EQ(stat("/dev/null", &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));
+  // The report likewise: none after a failed run, never over an input or
+  // the -o file; the template's defaults with their verdict.
+  const std::string report = dir + "/bericht.html";
+  r = Batch({"--report", report, "-o", "/dev/null", "-"}, good + "\"open\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(stat(report.c_str(), &st), 0);
+  r = Batch({"--report", target, "-o", "/dev/null", target});
+  EXPECT_EQ(r.status, 2);
+  r = Batch({"--report", target, "-o", target, "-"}, good);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("zugleich die Ausgabedatei"), std::string::npos) << r.err;
+  r = Batch({"--report", report, "-o", "/dev/null", "-"}, Batch({"--template"}).out);
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string html = ReadFile(report);
+  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1.24088 und S Fliessgrenze = "
+                      "1.39679 erreichen S_min = 1.2."),
+            std::string::npos);
   const CommandResult listing = RunCommand({"/bin/ls", "-A", dir}, "");
-  EXPECT_EQ(listing.out, "out.csv\n");
+  EXPECT_EQ(listing.out, "bericht.html\nout.csv\n");
 }
 
 TEST(Batch, CommandLineErrorsAndAClosedPipe) {
