@@ -315,8 +315,9 @@ TEST(Batch, VerdictNeedsBothFactorsAndNoValueThatIsNotANumber) {
 }
 
 TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
-  const std::string dir = testing::TempDir() + "batch_output";
-  mkdir(dir.c_str(), 0755);
+  std::string pattern = testing::TempDir() + "batch_output_XXXXXX";
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const std::string dir = pattern;
   const std::string target = dir + "/out.csv";
   std::ofstream(target) << "old\n";
   const std::string good = "d\n40\n";
@@ -357,6 +358,7 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
             std::string::npos);
   const CommandResult listing = RunCommand({"/bin/ls", "-A", dir}, "");
   EXPECT_EQ(listing.out, "bericht.html\nout.csv\n");
+  RunCommand({"/bin/rm", "-r", dir}, "");
 }
 
 TEST(Batch, CommandLineErrorsAndAClosedPipe) {
