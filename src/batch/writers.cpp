@@ -16,16 +16,45 @@ namespace {
 constexpr std::string_view kErfuellt = "erfuellt";
 constexpr std::string_view kNichtErfuellt = "nicht erfuellt";
 
-void AppendReal(std::string& out, double value, bool decimal_comma) {
-  char buffer[kMaxRealText];
-  const char* end = FormatReal(value, decimal_comma, buffer);
-  out.append(buffer, static_cast<std::size_t>(end - buffer));
+// One output line, built in place: numbers are formatted straight into it,
+// and the line is handed to the output in one piece. It keeps its memory
+// from line to line.
+class Zeilenpuffer {
+ public:
+  void clear() { size_ = 0; }
+  bool empty() const { return size_ == 0; }
+  std::string_view view() const { return {data_.data(), size_}; }
+
+  // Room for `n` more bytes at the end; Commit() says how many were used.
+  char* Reserve(std::size_t n) {
+    if (size_ + n > data_.size()) data_.resize(std::max(2 * data_.size(), size_ + n));
+    return data_.data() + size_;
+  }
+  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.data()); }
+
+  Zeilenpuffer& operator+=(char c) {
+    *Reserve(1) = c;
+    ++size_;
+    return *this;
+  }
+  Zeilenpuffer& operator+=(std::string_view text) {
+    Commit(std::copy(text.begin(), text.end(), Reserve(text.size())));
+    return *this;
+  }
+
+ private:
+  std::vector<char> data_ = std::vector<char>(4096);
+  std::size_t size_ = 0;
+};
+
+void AppendReal(Zeilenpuffer& out, double value, bool decimal_comma) {
+  out.Commit(FormatReal(value, decimal_comma, out.Reserve(kMaxRealText)));
 }
 
-void AppendInt(std::string& out, long long value) {
-  char buffer[24];
-  const std::to_chars_result end = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, static_cast<std::size_t>(end.ptr - buffer));
+void AppendInt(Zeilenpuffer& out, long long value) {
+  constexpr std::size_t kDigits = 24;
+  char* at = out.Reserve(kDigits);
+  out.Commit(std::to_chars(at, at + kDigits, value).ptr);
 }
 
 // Calls `field(name, kind, value)` for every output column of a case in
@@ -68,9 +97,10 @@ void Join(const std::vector<std::string>& hinweise, std::string& joined) {
 // ---------------------------------------------------------------------------
 // CSV: the input's dialect, RFC 4180 quoting where needed.
 
-void AppendCsvText(std::string& out, std::string_view text, char separator) {
-  if (text.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string_view::npos) {
-    out.append(text);
+void AppendCsvText(Zeilenpuffer& out, std::string_view text, char separator) {
+  if (std::none_of(text.begin(), text.end(),
+                   [&](char c) { return c == separator || c == '"' || c == '\n' || c == '\r'; })) {
+    out += text;
     return;
   }
   out += '"';
@@ -112,7 +142,7 @@ class CsvSchreiber final : public Schreiber {
                    }
                  });
     line_ += '\n';
-    out_.Write(line_);
+    out_.Write(line_.view());
   }
 
   void End(const Bilanz&) override {}
@@ -121,7 +151,7 @@ class CsvSchreiber final : public Schreiber {
   double smin_;
   Ausgabe& out_;
   Dialekt dialekt_;
-  std::string line_;
+  Zeilenpuffer line_;
   std::string joined_;
 };
 
@@ -130,7 +160,7 @@ class CsvSchreiber final : public Schreiber {
 // strings "inf", "-inf", "nan" and "-nan", so that nothing is lost.
 
 // Appends `text` as a JSON string. Bytes that are not UTF-8 become U+FFFD.
-void AppendJsonString(std::string& out, std::string_view text) {
+void AppendJsonString(Zeilenpuffer& out, std::string_view text) {
   out += '"';
   for (std::size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
@@ -178,7 +208,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
     valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
             !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF;
     if (valid) {
-      out.append(text.substr(i, length));
+      out += text.substr(i, length);
       i += length;
     } else {
       out += "\\ufffd";
@@ -204,7 +234,7 @@ class JsonSchreiber final : public Schreiber {
                    if (!first) line_ += ',';
                    first = false;
                    line_ += '"';
-                   line_.append(name);
+                   line_ += name;
                    line_ += "\":";
                    switch (kind) {
                      case Kind::kText: AppendJsonString(line_, text); break;
@@ -222,7 +252,7 @@ class JsonSchreiber final : public Schreiber {
                    }
                  });
     line_ += "}\n";
-    out_.Write(line_);
+    out_.Write(line_.view());
   }
 
   void End(const Bilanz&) override {}
@@ -230,7 +260,7 @@ class JsonSchreiber final : public Schreiber {
  private:
   double smin_;
   Ausgabe& out_;
-  std::string line_;
+  Zeilenpuffer line_;
   std::string joined_;
 };
 
@@ -347,7 +377,8 @@ std::unique_ptr<Schreiber> MakeSchreiber(Format format, double smin, Ausgabe& ou
 
 std::string TemplateText(const Dialekt& dialekt) {
   std::string header = "Name";
-  std::string row = "Beispiel";
+  Zeilenpuffer row;
+  row += "Beispiel";
   const Eingabewerte defaults = DefaultEingabewerte();
   for (std::size_t i = 0; i < kSpaltenzahl; ++i) {
     const SpaltenInfo& info = Spalten()[i];
@@ -361,7 +392,7 @@ std::string TemplateText(const Dialekt& dialekt) {
       AppendInt(row, defaults.*(info.choice));
     }
   }
-  return header + "\n" + row + "\n";
+  return header + "\n" + std::string(row.view()) + "\n";
 }
 
 }  // namespace wellen::batch
