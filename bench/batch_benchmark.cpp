@@ -190,6 +190,22 @@ void BM_FormatReal(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatReal);
 
+// The standard library's shortest round trip, whose text FormatReal writes.
+void BM_FormatToChars(benchmark::State& state) {
+  const auto values = ValueMix();
+  char buffer[kMaxRealText];
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    for (const double v : values) {
+      bytes += static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, v).ptr -
+                                        buffer);
+    }
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * values.size()));
+}
+BENCHMARK(BM_FormatToChars);
+
 #ifdef WELLEN_BENCH_FMT
 void BM_FormatFmt(benchmark::State& state) {
   const auto values = ValueMix();
