@@ -1,8 +1,12 @@
 // wellen743-batch as a user runs it: golden files in both dialects, every
 // value checked against the interactive program run on the same case, bad
 // input, the output file and the section loads.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -72,6 +76,14 @@ TEST(Batch, GoldenFilesInBothDialects) {
     EXPECT_EQ(r.err, "") << name;
     EXPECT_EQ(r.out, ReadFile(kData + "/" + name + ".expected.csv")) << name;
   }
+  // Several files: one header, the first file's dialect, each file read in
+  // its own.
+  const CommandResult both = Batch({"drei.csv", "drei_semikolon.csv"});
+  EXPECT_EQ(both.status, 0) << both.err;
+  const auto rows = ParseCsv(both.out, ',');
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_EQ(rows[6][0], "drei_semikolon.csv");
+  EXPECT_EQ(rows[6][3], "600");
   // Both dialects read the same cases: the values agree but for the commas.
   auto point = ParseCsv(ReadFile(kData + "/drei.expected.csv"), ',');
   auto comma = ParseCsv(ReadFile(kData + "/drei_semikolon.expected.csv"), ';');
@@ -359,6 +371,42 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
   const CommandResult listing = RunCommand({"/bin/ls", "-A", dir}, "");
   EXPECT_EQ(listing.out, "bericht.html\nout.csv\n");
   RunCommand({"/bin/rm", "-r", dir}, "");
+}
+
+// Progress goes to standard error only when it is a terminal, and is gone
+// from the screen at the end.
+TEST(Batch, ProgressOnATerminalOnly) {
+  std::string many = "d\n";
+  for (int i = 0; i < 600000; ++i) many += "40\n";  // two seconds: progress shows
+  const std::string input = testing::TempDir() + "batch_progress.csv";
+  std::ofstream(input) << many;
+  for (const bool quiet : {false, true}) {
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, STDOUT_FILENO);
+      setenv("TERM", "xterm", 1);
+      execl(kBatch.c_str(), kBatch.c_str(), quiet ? "-q" : input.c_str(),
+            quiet ? input.c_str() : nullptr, nullptr);
+      _exit(127);
+    }
+    std::string err;
+    char buffer[4096];
+    for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;) err.append(buffer, n);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(master);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    if (quiet) {
+      EXPECT_EQ(err, "");
+    } else {
+      EXPECT_NE(err.find(" Zeilen/s, 0 Fehler"), std::string::npos) << err;
+      EXPECT_EQ(err.substr(err.size() - 4), "\r\x1b[K");  // cleared at the end
+    }
+  }
+  std::remove(input.c_str());
 }
 
 TEST(Batch, CommandLineErrorsAndAClosedPipe) {
