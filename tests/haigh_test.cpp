@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "console/format.h"
+#include "expected_pages.h"
 
 namespace wellen::batch {
 namespace {
@@ -24,16 +25,10 @@ std::string P(Punkt p) {
   return text + ")";
 }
 
+// The worked example with a compressive mean stress.
 Eingabewerte Druck() {
   Eingabewerte e = DefaultEingabewerte();
-  e.Kerbfall = kRundnut;
-  e.K1Fall = 1;
-  e.deff = 150;
-  e.harteRandschicht = 1;
-  e.Hohlwelle = 1;
-  e.Sigzdm = -250;
-  e.Sigbm = 50;
-  e.Tautm = 80;
+  testing_pages::kWorkedExamples.at(1).change(e);
   return e;
 }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <memory>
@@ -99,15 +100,10 @@ class BatchRun {
       return true;
     }
     const std::string& path = *options_.output;
-    if (const auto target = IdOfPath(path)) {
-      for (const std::string& file : options_.files) {
-        const auto input = file == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(file);
-        if (input && *input == *target && IsRegular(path)) {
-          Meldung("Ausgabedatei " + path +
-                  " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
-          return false;
-        }
-      }
+    if (IsAnInput(path)) {
+      Meldung("Ausgabedatei " + path +
+              " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
+      return false;
     }
     std::string error;
     out_ = Ausgabe::Open(path, "Ausgabedatei", error);
@@ -122,19 +118,13 @@ class BatchRun {
   bool OpenReport() {
     if (!options_.report) return true;
     const std::string& path = *options_.report;
-    if (const auto target = IdOfPath(path); target && IsRegular(path)) {
-      for (const std::string& file : options_.files) {
-        const auto input = file == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(file);
-        if (input && *input == *target) {
-          Meldung("Bericht " + path +
-                  " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
-          return false;
-        }
-      }
-      if (options_.output && IdOfPath(*options_.output) == target) {
-        Meldung("Bericht " + path + " ist zugleich die Ausgabedatei");
-        return false;
-      }
+    if (IsAnInput(path)) {
+      Meldung("Bericht " + path + " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
+      return false;
+    }
+    if (options_.output && IsRegular(path) && IdOfPath(*options_.output) == IdOfPath(path)) {
+      Meldung("Bericht " + path + " ist zugleich die Ausgabedatei");
+      return false;
     }
     std::string error;
     report_out_ = Ausgabe::Open(path, "Bericht", error);
@@ -158,6 +148,16 @@ class BatchRun {
       return false;
     }
     return true;
+  }
+
+  // True if `path` is a regular file that one of the inputs also names (or
+  // that standard input reads): writing there would destroy the input.
+  bool IsAnInput(const std::string& path) const {
+    const auto target = IdOfPath(path);
+    if (!target || !IsRegular(path)) return false;
+    return std::any_of(options_.files.begin(), options_.files.end(), [&](const std::string& file) {
+      return (file == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(file)) == target;
+    });
   }
 
   static bool IsRegular(const std::string& path) {
