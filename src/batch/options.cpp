@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "batch/numbers.h"
+
 #ifndef WELLEN743_VERSION
 #define WELLEN743_VERSION "unknown"
 #endif
@@ -107,10 +109,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       return UsageError("--delimiter: \"" + delimiter + "\" ist nicht , ; oder tab");
   }
   if (!smin.empty()) {
-    // A point only: the command line is not a spreadsheet.
-    char* end = nullptr;
-    const double value = std::strtod(smin.c_str(), &end);
-    if (end == smin.c_str() || *end != '\0' || !std::isfinite(value) || value <= 0) {
+    // Read as a cell of a comma file: a point only, the command line is not
+    // a spreadsheet.
+    double value = 0;
+    if (ParseReal(smin, false, value) != NumberStatus::kOk || !std::isfinite(value) || value <= 0) {
       return UsageError("--smin: \"" + smin + "\" ist keine endliche positive Zahl");
     }
     o.smin = value;

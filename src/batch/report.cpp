@@ -404,12 +404,14 @@ Report::Report(std::vector<std::string> dateien, double smin, std::string versio
 
 Report::~Report() = default;
 
-void Report::Add(const Fall& fall) {
+void Report::Add(const Fall& fall) { Add(fall, Hinweise(fall)); }
+
+void Report::Add(const Fall& fall, const std::vector<std::string>& hinweise) {
   ++faelle_;
   const bool ok = NachweisErfuellt(fall.n, smin_);
   if (ok) ++erfuellt_;
   const bool voll = faelle_ <= volle_abschnitte_;
-  if (voll) volle_.push_back(fall);
+  if (voll) volle_.emplace_back(fall, hinweise);
 
   std::string html = "<tr><td class=\"z\">";
   html += voll ? "<a href=\"#" + Anker(faelle_) + "\">" + Zahl(faelle_) + "</a>" : Zahl(faelle_);
@@ -421,7 +423,7 @@ void Report::Add(const Fall& fall) {
           "</td><td class=\"z\">" + Zahl(fall.n.SDauerbruch) + "</td><td class=\"z\">" +
           Zahl(fall.n.SFliessgrenze) + "</td><td class=\"" +
           (ok ? "ok\">erfüllt" : "nicht\">nicht erfüllt") + "</td><td class=\"z\">" +
-          Zahl(Hinweise(fall).size()) + "</td></tr>\n";
+          Zahl(hinweise.size()) + "</td></tr>\n";
   zusammenfassung_.Append(html);
 }
 
@@ -481,13 +483,12 @@ bool Report::Write(const Sink& sink) {
   }
 
   for (std::size_t i = 0; i < volle_.size(); ++i) {
-    const Fall& fall = volle_[i];
+    const auto& [fall, hinweise] = volle_[i];
     const std::size_t nummer = i + 1;
     html = "<section class=\"fall\" id=\"" + Anker(nummer) + "\">\n<h2>Fall " + Zahl(nummer);
     if (!fall.name.empty()) html += ": " + Html(fall.name);
     html += "</h2>\n<p class=\"herkunft\">" + DateiName(fall.datei) + ", Zeile " +
             Zahl(fall.zeile) + "</p>\n";
-    const std::vector<std::string> hinweise = Hinweise(fall);
     html += Sicherheiten(fall.n, smin_, hinweise.size());
     html += Eingaben(fall);
     html += Seiten(fall.n);

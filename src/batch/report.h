@@ -24,6 +24,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "batch/fall.h"
@@ -51,7 +52,9 @@ class Report {
   Report(const Report&) = delete;
   Report& operator=(const Report&) = delete;
 
-  // A computed case, in input order.
+  // A computed case with its plausibility notes, in input order.
+  void Add(const Fall& fall, const std::vector<std::string>& hinweise);
+  // The same, the notes worked out here.
   void Add(const Fall& fall);
   // A row that was not computed, with the reader's message.
   void Refuse(std::string_view datei, std::size_t zeile, std::string_view meldung);
@@ -87,9 +90,10 @@ class Report {
   std::size_t faelle_ = 0;
   std::size_t erfuellt_ = 0;
   std::size_t abgewiesen_ = 0;
-  std::vector<Fall> volle_;  // the first volle_abschnitte_ cases
-  Spool zusammenfassung_;    // one table row per case
-  Spool abweisungen_;        // one table row per refused row
+  // The first volle_abschnitte_ cases, with their notes.
+  std::vector<std::pair<Fall, std::vector<std::string>>> volle_;
+  Spool zusammenfassung_;  // one table row per case
+  Spool abweisungen_;      // one table row per refused row
 };
 
 }  // namespace wellen::batch

@@ -228,7 +228,7 @@ class BatchRun {
       fall_.n = Calculate(fall_.e);
       hinweise_ = Hinweise(fall_);
       writer_->Case(fall_, hinweise_);
-      if (report_) report_->Add(fall_);
+      if (report_) report_->Add(fall_, hinweise_);
       ++bilanz_.cases;
       ++(NachweisErfuellt(fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
       progress_->Row(bilanz_.refused);

@@ -106,7 +106,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
       FUZZ_CHECK(hinweis.find(kHinweisTrenner) == std::string::npos);
     }
     writer->Case(fall, hinweise);
-    report.Add(fall);
+    report.Add(fall, hinweise);
     ++bilanz.cases;
   }
   writer->End(bilanz);
