@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "batch/csv_reader.h"
-#include "batch/numbers.h"
+#include "companion/numbers.h"
 
 #ifdef WELLEN_BENCH_FAST_FLOAT
 #include <fast_float/fast_float.h>

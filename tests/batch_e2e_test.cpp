@@ -16,7 +16,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "batch/convert.h"
+#include "calc/schnittlasten.h"
 #include "command.h"
 #include "expected_pages.h"
 
@@ -269,9 +269,9 @@ TEST(Batch, SectionLoadsGiveNominalStressesAtTheNetDiameter) {
       {0, -10000, 0, 0, -25 / pi, 0, 0},
   };
   for (const auto& c : cases) {
-    EXPECT_NEAR(batch::AxialStress(c.F, 40, c.di), c.Sigzd, 1e-13 * std::abs(c.Sigzd));
-    EXPECT_NEAR(batch::BendingStress(c.Mb, 40, c.di), c.Sigb, 1e-13 * std::abs(c.Sigb));
-    EXPECT_NEAR(batch::TorsionStress(c.T, 40, c.di), c.Taut, 1e-13 * std::abs(c.Taut));
+    EXPECT_NEAR(AxialStress(c.F, 40, c.di), c.Sigzd, 1e-13 * std::abs(c.Sigzd));
+    EXPECT_NEAR(BendingStress(c.Mb, 40, c.di), c.Sigb, 1e-13 * std::abs(c.Sigb));
+    EXPECT_NEAR(TorsionStress(c.T, 40, c.di), c.Taut, 1e-13 * std::abs(c.Taut));
   }
   // Through a file: the loads set the stresses that are used and shown.
   const CommandResult r =

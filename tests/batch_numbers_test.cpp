@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "batch/numbers.h"
+#include "companion/numbers.h"
 
-namespace wellen::batch {
+namespace wellen {
 namespace {
 
 constexpr NumberStatus kOk = NumberStatus::kOk;
@@ -227,4 +227,4 @@ TEST(FormatReal, ReadsBackToTheSameBitsInBothDialects) {
 }
 
 }  // namespace
-}  // namespace wellen::batch
+}  // namespace wellen

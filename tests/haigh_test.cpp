@@ -1,7 +1,7 @@
 // The fatigue diagram: its geometry from the values of the worked examples,
 // the cases where there is no diagram, and odd but finite values that must
 // still give a sane picture.
-#include "batch/haigh.h"
+#include "report/haigh.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "console/format.h"
 #include "expected_pages.h"
 
-namespace wellen::batch {
+namespace wellen::report {
 namespace {
 
 std::string P(Punkt p) {
@@ -194,4 +194,4 @@ TEST(Haigh, DegenerateAndOddValues) {
 }
 
 }  // namespace
-}  // namespace wellen::batch
+}  // namespace wellen::report

@@ -1,6 +1,6 @@
 // The plausibility notes: one table of changes to the defaults and the notes
 // they must bring, no more and no fewer.
-#include "batch/hinweise.h"
+#include "calc/hinweise.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,15 @@
 #include <string>
 #include <vector>
 
-namespace wellen::batch {
+namespace wellen {
 namespace {
+
+// A case as the notes see it.
+struct Fall {
+  Eingabewerte e;
+  Schnittlasten lasten;
+  Nachweis n;
+};
 
 struct Fallbeispiel {
   const char* was;
@@ -110,7 +117,7 @@ TEST(Hinweise, TableOfChangesToTheDefaults) {
     fall.e = DefaultEingabewerte();
     b.aendern(fall);
     fall.n = Calculate(fall.e);
-    const std::vector<std::string> hinweise = Hinweise(fall);
+    const std::vector<std::string> hinweise = Hinweise(fall.e, fall.n, fall.lasten);
     EXPECT_EQ(hinweise, b.hinweise);
     // The CSV and JSON cell joins the notes; none may contain the separator.
     for (const std::string& h : hinweise) {
@@ -120,4 +127,4 @@ TEST(Hinweise, TableOfChangesToTheDefaults) {
 }
 
 }  // namespace
-}  // namespace wellen::batch
+}  // namespace wellen

@@ -1,7 +1,7 @@
 // The HTML report as text: escaping, the verdict, the summary beyond the
 // cases shown in full, and the same bytes for the same calls. Its structure
 // (tidy, xmllint) and print layout (a browser) are tested by scripts.
-#include "batch/report.h"
+#include "report/report.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "batch/hinweise.h"
+#include "calc/hinweise.h"
+#include "calc/urteil.h"
 
-namespace wellen::batch {
+namespace wellen::report {
 namespace {
 
 TEST(Report, HtmlEscapesAndRepairsText) {
@@ -152,4 +153,4 @@ TEST(Report, StopsWhenTheSinkFails) {
 }
 
 }  // namespace
-}  // namespace wellen::batch
+}  // namespace wellen::report

@@ -5,48 +5,20 @@
 namespace wellen::batch {
 namespace {
 
-using E = Eingabewerte;
-
-constexpr SpaltenInfo Real(std::string_view name, double E::*field) {
-  return {name, field, nullptr, 0, 0};
+// The input record's fields, then the columns beyond it.
+std::array<SpaltenInfo, kSpaltenzahl> MakeSpalten() noexcept {
+  std::array<SpaltenInfo, kSpaltenzahl> spalten{};
+  const auto felder = Eingabefelder();
+  std::copy(felder.begin(), felder.end(), spalten.begin());
+  constexpr std::string_view kWeitere[] = {"Name", "Fm", "Fa", "Mbm", "Mba", "Tm", "Ta", "di"};
+  static_assert(std::size(kWeitere) == kSpaltenzahl - kEingabefelder);
+  for (std::size_t i = 0; i < std::size(kWeitere); ++i) {
+    spalten[kEingabefelder + i] = {kWeitere[i], nullptr, nullptr, 0, 0};
+  }
+  return spalten;
 }
-constexpr SpaltenInfo Choice(std::string_view name, int E::*field, int low, int high) {
-  return {name, nullptr, field, low, high};
-}
-constexpr SpaltenInfo Other(std::string_view name) { return {name, nullptr, nullptr, 0, 0}; }
 
-constexpr std::array<SpaltenInfo, kSpaltenzahl> kSpalten = {{
-    Real("Sigzdm", &E::Sigzdm),
-    Real("Sigbm", &E::Sigbm),
-    Real("Tautm", &E::Tautm),
-    Real("Sigzda", &E::Sigzda),
-    Real("Sigba", &E::Sigba),
-    Real("Tauta", &E::Tauta),
-    Real("D", &E::D),
-    Real("d", &E::d),
-    Real("deff", &E::deff),
-    Real("r", &E::r),
-    Real("t", &E::t),
-    Real("Rz", &E::Rz),
-    Choice("Kerbfall", &E::Kerbfall, kRundnut, kAbsatz),
-    Real("SigB", &E::SigB),
-    Real("SigS", &E::SigS),
-    Real("SigzdW", &E::SigzdW),
-    Real("SigbW", &E::SigbW),
-    Real("TautW", &E::TautW),
-    Choice("K1Fall", &E::K1Fall, 1, 4),
-    Choice("harteRandschicht", &E::harteRandschicht, 0, 1),
-    Choice("Hohlwelle", &E::Hohlwelle, 0, 1),
-    Real("KV", &E::KV),
-    Other("Name"),
-    Other("Fm"),
-    Other("Fa"),
-    Other("Mbm"),
-    Other("Mba"),
-    Other("Tm"),
-    Other("Ta"),
-    Other("di"),
-}};
+const std::array<SpaltenInfo, kSpaltenzahl> kSpalten = MakeSpalten();
 
 // Edit distance, counting a change of letter case as half an edit, so that
 // "sigzdm" is nearer to "Sigzdm" than to any other name (in doubled units).

@@ -52,13 +52,10 @@ enum class Spalte {
 inline constexpr std::size_t kSpaltenzahl = static_cast<std::size_t>(Spalte::kdi) + 1;
 inline constexpr std::size_t kEingabefelder = static_cast<std::size_t>(Spalte::kKV) + 1;
 
-// How a column's cell is read and where it goes.
-struct SpaltenInfo {
-  std::string_view name;       // as in the header row (case-sensitive)
-  double Eingabewerte::*real;  // a real field of the input record, or null
-  int Eingabewerte::*choice;   // a selection field, or null
-  int low, high;               // the range of a selection
-};
+// How a column's cell is read and where it goes: the name as in the header
+// row (case-sensitive), and the field of the input record it fills (neither
+// real nor choice for the columns beyond the record).
+using SpaltenInfo = Eingabefeld;
 
 // The description of every column, indexed by Spalte.
 const std::array<SpaltenInfo, kSpaltenzahl>& Spalten();

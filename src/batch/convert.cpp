@@ -1,10 +1,9 @@
 #include "batch/convert.h"
 
 #include <cstdio>
-#include <numbers>
 #include <optional>
 
-#include "batch/numbers.h"
+#include "companion/numbers.h"
 
 namespace wellen::batch {
 namespace {
@@ -17,40 +16,23 @@ std::string ColumnError(Spalte s, std::string_view cell, std::string_view what) 
   return "Spalte " + std::string(Info(s).name) + ": " + QuoteCell(cell) + " " + std::string(what);
 }
 
-// A section load and the stress it sets.
+// A section load and the stress column it sets.
 struct LoadColumn {
   Spalte load;
   Spalte stress;
   std::optional<double> Schnittlasten::*given;
-  double Eingabewerte::*field;
-  double (*convert)(double load, double d, double di);
 };
 
 constexpr LoadColumn kLoads[] = {
-    {Spalte::kFm, Spalte::kSigzdm, &Schnittlasten::Fm, &Eingabewerte::Sigzdm, AxialStress},
-    {Spalte::kFa, Spalte::kSigzda, &Schnittlasten::Fa, &Eingabewerte::Sigzda, AxialStress},
-    {Spalte::kMbm, Spalte::kSigbm, &Schnittlasten::Mbm, &Eingabewerte::Sigbm, BendingStress},
-    {Spalte::kMba, Spalte::kSigba, &Schnittlasten::Mba, &Eingabewerte::Sigba, BendingStress},
-    {Spalte::kTm, Spalte::kTautm, &Schnittlasten::Tm, &Eingabewerte::Tautm, TorsionStress},
-    {Spalte::kTa, Spalte::kTauta, &Schnittlasten::Ta, &Eingabewerte::Tauta, TorsionStress},
+    {Spalte::kFm, Spalte::kSigzdm, &Schnittlasten::Fm},
+    {Spalte::kFa, Spalte::kSigzda, &Schnittlasten::Fa},
+    {Spalte::kMbm, Spalte::kSigbm, &Schnittlasten::Mbm},
+    {Spalte::kMba, Spalte::kSigba, &Schnittlasten::Mba},
+    {Spalte::kTm, Spalte::kTautm, &Schnittlasten::Tm},
+    {Spalte::kTa, Spalte::kTauta, &Schnittlasten::Ta},
 };
 
 }  // namespace
-
-double AxialStress(double F, double d, double di) {
-  const double A = std::numbers::pi * (d * d - di * di) / 4;
-  return F / A;
-}
-
-double BendingStress(double Mb, double d, double di) {
-  const double Wb = std::numbers::pi * (d * d * d * d - di * di * di * di) / (32 * d);
-  return 1000 * Mb / Wb;
-}
-
-double TorsionStress(double T, double d, double di) {
-  const double Wt = std::numbers::pi * (d * d * d * d - di * di * di * di) / (16 * d);
-  return 1000 * T / Wt;
-}
 
 std::string QuoteCell(std::string_view cell) {
   constexpr std::size_t kShown = 40;
@@ -172,8 +154,8 @@ RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, boo
                               " " + QuoteCell(cells[*stress]) + " gegeben");
       return RowStatus::kError;
     }
-    fall.e.*(load.field) = load.convert(*given, d, di);
   }
+  fall.e = SpannungenAusLasten(fall.e, fall.lasten);
   return RowStatus::kCase;
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "batch/columns.h"
-#include "batch/fall.h"
+#include "companion/fall.h"
 
 namespace wellen::batch {
 
@@ -24,13 +24,6 @@ enum class RowStatus {
 // fall.lasten (not the check).
 RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, bool decimal_comma,
                   Fall& fall, std::string& error);
-
-// Nominal stresses from section loads at the net diameter d [mm] with the
-// bore di [mm]: F [N] over A = pi*(d^2 - di^2)/4; 1000*Mb [N mm] over
-// Wb = pi*(d^4 - di^4)/(32*d); 1000*T over Wt = pi*(d^4 - di^4)/(16*d).
-double AxialStress(double F, double d, double di);
-double BendingStress(double Mb, double d, double di);
-double TorsionStress(double T, double d, double di);
 
 // A cell as an error message quotes it: in double quotes, line breaks and
 // other control characters escaped, cut after 40 characters.

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "batch/numbers.h"
+#include "companion/numbers.h"
 
 #ifndef WELLEN743_VERSION
 #define WELLEN743_VERSION "unknown"

@@ -13,11 +13,12 @@
 #include "batch/columns.h"
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
-#include "batch/hinweise.h"
+#include "calc/hinweise.h"
+#include "calc/urteil.h"
 #include "batch/options.h"
-#include "batch/output.h"
-#include "batch/progress.h"
-#include "batch/report.h"
+#include "companion/output.h"
+#include "companion/progress.h"
+#include "report/report.h"
 #include "batch/writers.h"
 
 namespace wellen::batch {
@@ -132,7 +133,7 @@ class BatchRun {
       Meldung(error);
       return false;
     }
-    report_ = std::make_unique<Report>(options_.files, options_.smin, WELLEN743_VERSION);
+    report_ = std::make_unique<report::Report>(options_.files, options_.smin, WELLEN743_VERSION);
     return true;
   }
 
@@ -226,7 +227,7 @@ class BatchRun {
       }
       fall_.zeile = record.line;
       fall_.n = Calculate(fall_.e);
-      hinweise_ = Hinweise(fall_);
+      hinweise_ = Hinweise(fall_.e, fall_.n, fall_.lasten);
       writer_->Case(fall_, hinweise_);
       if (report_) report_->Add(fall_, hinweise_);
       ++bilanz_.cases;
@@ -250,7 +251,7 @@ class BatchRun {
   const Options& options_;
   std::unique_ptr<Ausgabe> out_;
   std::unique_ptr<Ausgabe> report_out_;
-  std::unique_ptr<Report> report_;
+  std::unique_ptr<report::Report> report_;
   std::unique_ptr<Schreiber> writer_;
   std::unique_ptr<Fortschritt> progress_;
   bool begun_ = false;
@@ -284,6 +285,7 @@ int Run(int argc, const char* const* argv) {
   // A reader that goes away shows as EPIPE from write(), and ends the run
   // quietly.
   (void)std::signal(SIGPIPE, SIG_IGN);
+  Programmname("wellen743-batch");
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
   if (parsed.action == ParsedCommandLine::Action::kExit) {
     if (parsed.status == 0) {

@@ -5,111 +5,26 @@
 #include <cmath>
 
 #include "batch/columns.h"
-#include "batch/hinweise.h"
-#include "batch/numbers.h"
-#include "console/format.h"
-#include "pages/page_table.h"
+#include "calc/urteil.h"
+#include "companion/numbers.h"
+#include "companion/zeile.h"
+#include "format/number.h"
 
 namespace wellen::batch {
 namespace {
 
-constexpr std::string_view kErfuellt = "erfuellt";
-constexpr std::string_view kNichtErfuellt = "nicht erfuellt";
-
-// One output line, built in place: numbers are formatted straight into it,
-// and the line is handed to the output in one piece. It keeps its memory
-// from line to line.
-class Zeilenpuffer {
- public:
-  void clear() { size_ = 0; }
-  bool empty() const { return size_ == 0; }
-  std::string_view view() const { return {data_.data(), size_}; }
-
-  // Room for `n` more bytes at the end; Commit() says how many were used.
-  char* Reserve(std::size_t n) {
-    if (size_ + n > data_.size()) data_.resize(std::max(2 * data_.size(), size_ + n));
-    return data_.data() + size_;
-  }
-  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.data()); }
-
-  Zeilenpuffer& operator+=(char c) {
-    *Reserve(1) = c;
-    ++size_;
-    return *this;
-  }
-  Zeilenpuffer& operator+=(std::string_view text) {
-    Commit(std::copy(text.begin(), text.end(), Reserve(text.size())));
-    return *this;
-  }
-
- private:
-  std::vector<char> data_ = std::vector<char>(4096);
-  std::size_t size_ = 0;
-};
-
-void AppendReal(Zeilenpuffer& out, double value, bool decimal_comma) {
-  out.Commit(FormatReal(value, decimal_comma, out.Reserve(kMaxRealText)));
-}
-
-void AppendInt(Zeilenpuffer& out, long long value) {
-  constexpr std::size_t kDigits = 24;
-  char* at = out.Reserve(kDigits);
-  out.Commit(std::to_chars(at, at + kDigits, value).ptr);
-}
-
-// Calls `field(name, kind, value)` for every output column of a case in
+// Calls `field(name, kind, value, text)` for every output column of a case in
 // order, so that the CSV and JSON writers share one list.
-enum class Kind { kText, kInteger, kReal, kFlag };
-
 template <typename F>
 void ForEachValue(const Fall& fall, double smin, std::string_view hinweise, F&& field) {
   field("Datei", Kind::kText, 0.0, fall.datei);
   field("Zeile", Kind::kInteger, static_cast<double>(fall.zeile), std::string_view());
   field("Name", Kind::kText, 0.0, fall.name);
-  for (std::size_t i = 0; i < kEingabefelder; ++i) {
-    const SpaltenInfo& info = Spalten()[i];
-    if (info.real != nullptr) {
-      field(info.name, Kind::kReal, fall.e.*(info.real), std::string_view());
-    } else {
-      field(info.name, Kind::kInteger, fall.e.*(info.choice), std::string_view());
-    }
-  }
-  for (int page = 1; page <= kPageCount; ++page) {
-    for (const PageLine& line : PageLines(page)) {
-      field(line.column, line.condition ? Kind::kFlag : Kind::kReal, line.value(fall.n),
-            std::string_view());
-    }
-  }
-  field("S_min", Kind::kReal, smin, std::string_view());
-  field("Nachweis", Kind::kText, 0.0, NachweisErfuellt(fall.n, smin) ? kErfuellt : kNichtErfuellt);
-  field("Hinweise", Kind::kText, 0.0, hinweise);
-}
-
-// The notes of a case in one cell.
-void Join(const std::vector<std::string>& hinweise, std::string& joined) {
-  joined.clear();
-  for (const std::string& hinweis : hinweise) {
-    if (!joined.empty()) joined.append(kHinweisTrenner);
-    joined.append(hinweis);
-  }
+  ForEachCheckValue(fall.e, fall.n, smin, hinweise, field);
 }
 
 // ---------------------------------------------------------------------------
 // CSV: the input's dialect, RFC 4180 quoting where needed.
-
-void AppendCsvText(Zeilenpuffer& out, std::string_view text, char separator) {
-  if (std::none_of(text.begin(), text.end(),
-                   [&](char c) { return c == separator || c == '"' || c == '\n' || c == '\r'; })) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (const char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
 
 class CsvSchreiber final : public Schreiber {
  public:
@@ -127,7 +42,7 @@ class CsvSchreiber final : public Schreiber {
   }
 
   void Case(const Fall& fall, const std::vector<std::string>& hinweise) override {
-    Join(hinweise, joined_);
+    JoinHinweise(hinweise, joined_);
     line_.clear();
     bool first = true;
     ForEachValue(fall, smin_, joined_,
@@ -159,65 +74,6 @@ class CsvSchreiber final : public Schreiber {
 // JSON Lines: one object per case. Numbers that are not finite become the
 // strings "inf", "-inf", "nan" and "-nan", so that nothing is lost.
 
-// Appends `text` as a JSON string. Bytes that are not UTF-8 become U+FFFD.
-void AppendJsonString(Zeilenpuffer& out, std::string_view text) {
-  out += '"';
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      if (c == '"' || c == '\\') {
-        out += '\\';
-        out += static_cast<char>(c);
-      } else if (c == '\n') {
-        out += "\\n";
-      } else if (c == '\r') {
-        out += "\\r";
-      } else if (c == '\t') {
-        out += "\\t";
-      } else if (c < 0x20 || c == 0x7F) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        out += "\\u00";
-        out += kHex[c >> 4];
-        out += kHex[c & 15];
-      } else {
-        out += static_cast<char>(c);
-      }
-      ++i;
-      continue;
-    }
-    // A multi-byte sequence: its length by the lead byte, then checked.
-    std::size_t length = 0;
-    unsigned int code = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-      code = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      code = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      code = c & 0x07;
-    }
-    bool valid = length > 0 && i + length <= text.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    // No overlong forms, no surrogates, nothing beyond U+10FFFF.
-    valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
-            !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF;
-    if (valid) {
-      out += text.substr(i, length);
-      i += length;
-    } else {
-      out += "\\ufffd";
-      ++i;
-    }
-  }
-  out += '"';
-}
-
 class JsonSchreiber final : public Schreiber {
  public:
   JsonSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
@@ -225,7 +81,7 @@ class JsonSchreiber final : public Schreiber {
   void Begin(const Dialekt&) override {}
 
   void Case(const Fall& fall, const std::vector<std::string>& hinweise) override {
-    Join(hinweise, joined_);
+    JoinHinweise(hinweise, joined_);
     line_.clear();
     line_ += '{';
     bool first = true;
@@ -239,15 +95,7 @@ class JsonSchreiber final : public Schreiber {
                    switch (kind) {
                      case Kind::kText: AppendJsonString(line_, text); break;
                      case Kind::kInteger: AppendInt(line_, static_cast<long long>(value)); break;
-                     case Kind::kReal:
-                       if (std::isfinite(value)) {
-                         AppendReal(line_, value, false);
-                       } else {
-                         line_ += '"';
-                         AppendReal(line_, value, false);
-                         line_ += '"';
-                       }
-                       break;
+                     case Kind::kReal: AppendJsonReal(line_, value); break;
                      case Kind::kFlag: line_ += value != 0 ? "true" : "false"; break;
                    }
                  });

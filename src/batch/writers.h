@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/fall.h"
+#include "companion/fall.h"
 #include "batch/options.h"
-#include "batch/output.h"
+#include "companion/output.h"
 
 namespace wellen::batch {
 

@@ -6,6 +6,9 @@
 // harteRandschicht and Hohlwelle 0 or 1. The real fields carry no range.
 #pragma once
 
+#include <span>
+#include <string_view>
+
 #include "load.h"
 
 namespace wellen {
@@ -44,5 +47,18 @@ struct Eingabewerte {
 
 // The built-in defaults, with which a calculation can run at once.
 Eingabewerte DefaultEingabewerte();
+
+// One field of the input record, for front ends that read or write the
+// record by name: exactly one of `real` and `choice` is set; a selection
+// takes the whole numbers from `low` to `high`.
+struct Eingabefeld {
+  std::string_view name;       // the field's name, as in the record ("Sigzdm", "K1Fall")
+  double Eingabewerte::*real;  // a real field, or null
+  int Eingabewerte::*choice;   // a selection field, or null
+  int low, high;               // the range of a selection
+};
+
+// The 22 fields of the input record, in its order.
+std::span<const Eingabefeld> Eingabefelder();
 
 }  // namespace wellen

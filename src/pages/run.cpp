@@ -3,7 +3,7 @@
 #include "calc/nachweis.h"
 #include "console/format.h"
 #include "console/pause.h"
-#include "pages/page_table.h"
+#include "calc/page_table.h"
 
 namespace wellen {
 namespace {

@@ -19,9 +19,10 @@
 #include "batch/columns.h"
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
-#include "batch/hinweise.h"
-#include "batch/output.h"
-#include "batch/report.h"
+#include "calc/hinweise.h"
+#include "calc/urteil.h"
+#include "companion/output.h"
+#include "report/report.h"
 #include "batch/writers.h"
 #include "check.h"
 
@@ -76,7 +77,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
   const std::unique_ptr<Schreiber> writer = MakeSchreiber(format, 1.2, *out);
   const Dialect dialect = reader.dialect();
   writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma});
-  Report report({"fuzz.csv"}, 1.2, "0", 3);
+  report::Report report({"fuzz.csv"}, 1.2, "0", 3);
   Bilanz bilanz;
   Fall fall;
   fall.datei = "fuzz.csv";
@@ -101,7 +102,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
     FUZZ_CHECK(fall.e.Hohlwelle == 0 || fall.e.Hohlwelle == 1);
     fall.zeile = reader.record().line;
     fall.n = Calculate(fall.e);
-    const std::vector<std::string> hinweise = Hinweise(fall);
+    const std::vector<std::string> hinweise = Hinweise(fall.e, fall.n, fall.lasten);
     for (const std::string& hinweis : hinweise) {
       FUZZ_CHECK(hinweis.find(kHinweisTrenner) == std::string::npos);
     }

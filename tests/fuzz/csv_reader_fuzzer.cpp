@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "batch/csv_reader.h"
-#include "batch/numbers.h"
+#include "companion/numbers.h"
 #include "check.h"
 
 namespace wellen::batch {

@@ -1,15 +1,16 @@
-#include "batch/report.h"
+#include "report/report.h"
 
 #include <cmath>
 #include <optional>
 #include <utility>
 
-#include "batch/haigh.h"
-#include "batch/hinweise.h"
-#include "console/format.h"
-#include "pages/page_table.h"
+#include "report/haigh.h"
+#include "calc/hinweise.h"
+#include "calc/urteil.h"
+#include "format/number.h"
+#include "calc/page_table.h"
 
-namespace wellen::batch {
+namespace wellen::report {
 namespace {
 
 using std::string_view_literals::operator""sv;
@@ -404,7 +405,7 @@ Report::Report(std::vector<std::string> dateien, double smin, std::string versio
 
 Report::~Report() = default;
 
-void Report::Add(const Fall& fall) { Add(fall, Hinweise(fall)); }
+void Report::Add(const Fall& fall) { Add(fall, Hinweise(fall.e, fall.n, fall.lasten)); }
 
 void Report::Add(const Fall& fall, const std::vector<std::string>& hinweise) {
   ++faelle_;
@@ -507,4 +508,4 @@ bool Report::Write(std::FILE* out) {
   return std::fflush(out) == 0 && gut;
 }
 
-}  // namespace wellen::batch
+}  // namespace wellen::report

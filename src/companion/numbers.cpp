@@ -1,4 +1,4 @@
-#include "batch/numbers.h"
+#include "companion/numbers.h"
 
 #include <fmt/format.h>
 
@@ -14,7 +14,7 @@
 #include <string>
 #include <system_error>
 
-namespace wellen::batch {
+namespace wellen {
 namespace {
 
 // Whole numbers saturate here, just beyond the range of int.
@@ -288,4 +288,4 @@ char* FormatReal(double value, bool decimal_comma, char* out) {
   return end;
 }
 
-}  // namespace wellen::batch
+}  // namespace wellen

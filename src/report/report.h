@@ -27,9 +27,9 @@
 #include <utility>
 #include <vector>
 
-#include "batch/fall.h"
+#include "companion/fall.h"
 
-namespace wellen::batch {
+namespace wellen::report {
 
 // How many cases get a full section by default; the summary lists all.
 inline constexpr std::size_t kVolleAbschnitte = 500;
@@ -96,4 +96,4 @@ class Report {
   Spool abweisungen_;      // one table row per refused row
 };
 
-}  // namespace wellen::batch
+}  // namespace wellen::report

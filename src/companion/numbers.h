@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace wellen::batch {
+namespace wellen {
 
 enum class NumberStatus {
   kOk,
@@ -54,4 +54,4 @@ inline constexpr std::size_t kMaxRealText = 32;
 // "-nan" for values that are not finite (the sign of a NaN is kept).
 char* FormatReal(double value, bool decimal_comma, char* out);
 
-}  // namespace wellen::batch
+}  // namespace wellen

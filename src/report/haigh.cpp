@@ -1,13 +1,13 @@
-#include "batch/haigh.h"
+#include "report/haigh.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
 
-#include "console/format.h"
+#include "format/number.h"
 
-namespace wellen::batch {
+namespace wellen::report {
 namespace {
 
 constexpr HaighNamen kZug{"SigzdWK", "psizdsK", "SigzdFK",  "gZug",
@@ -380,4 +380,4 @@ std::string HaighSvg(const HaighWerte& w, Last last) {
   return std::move(z.svg());
 }
 
-}  // namespace wellen::batch
+}  // namespace wellen::report

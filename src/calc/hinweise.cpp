@@ -1,12 +1,11 @@
-#include "batch/hinweise.h"
+#include "hinweise.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "console/format.h"
-#include "pages/page_table.h"
+#include "format/number.h"
+#include "page_table.h"
 
-namespace wellen::batch {
+namespace wellen {
 namespace {
 
 // The size factor rules of K1 end at this deff; above it the plateau is used.
@@ -23,23 +22,6 @@ std::string_view Bezeichnung(std::string_view label) {
   if (first == std::string_view::npos || last == std::string_view::npos) return {};
   return label.substr(first, last - first + 1);
 }
-
-struct Eingabe {
-  std::string_view name;
-  double Eingabewerte::*feld;
-};
-
-constexpr Eingabe kReelleEingaben[] = {
-    {"Sigzdm", &Eingabewerte::Sigzdm}, {"Sigbm", &Eingabewerte::Sigbm},
-    {"Tautm", &Eingabewerte::Tautm},   {"Sigzda", &Eingabewerte::Sigzda},
-    {"Sigba", &Eingabewerte::Sigba},   {"Tauta", &Eingabewerte::Tauta},
-    {"D", &Eingabewerte::D},           {"d", &Eingabewerte::d},
-    {"deff", &Eingabewerte::deff},     {"r", &Eingabewerte::r},
-    {"t", &Eingabewerte::t},           {"Rz", &Eingabewerte::Rz},
-    {"SigB", &Eingabewerte::SigB},     {"SigS", &Eingabewerte::SigS},
-    {"SigzdW", &Eingabewerte::SigzdW}, {"SigbW", &Eingabewerte::SigbW},
-    {"TautW", &Eingabewerte::TautW},   {"KV", &Eingabewerte::KV},
-};
 
 // One load type of the check, as far as the notes need it.
 struct Lastfall {
@@ -60,29 +42,13 @@ void Liste(std::vector<std::string>& notes, std::string_view titel,
 
 }  // namespace
 
-bool KeineZahlAufDenSeiten(const Nachweis& n) {
-  for (int page = 1; page <= kPageCount; ++page) {
-    const auto lines = PageLines(page);
-    if (std::any_of(lines.begin(), lines.end(),
-                    [&](const PageLine& line) { return std::isnan(line.value(n)); })) {
-      return true;
-    }
-  }
-  return false;
-}
-
-bool NachweisErfuellt(const Nachweis& n, double smin) {
-  return n.SDauerbruch >= smin && n.SFliessgrenze >= smin && !KeineZahlAufDenSeiten(n);
-}
-
-std::vector<std::string> Hinweise(const Fall& fall) {
-  const Eingabewerte& e = fall.e;
-  const Nachweis& n = fall.n;
+std::vector<std::string> Hinweise(const Eingabewerte& e, const Nachweis& n,
+                                  const Schnittlasten& lasten) {
   std::vector<std::string> notes;
 
   std::vector<std::string_view> unendlich;
-  for (const Eingabe& eingabe : kReelleEingaben) {
-    if (!std::isfinite(e.*eingabe.feld)) unendlich.push_back(eingabe.name);
+  for (const Eingabefeld& feld : Eingabefelder()) {
+    if (feld.real != nullptr && !std::isfinite(e.*feld.real)) unendlich.push_back(feld.name);
   }
   Liste(notes, "Eingabe nicht endlich:", unendlich);
 
@@ -107,10 +73,14 @@ std::vector<std::string> Hinweise(const Fall& fall) {
 
   // Material.
   if (e.SigS >= e.SigB) notes.emplace_back("SigS nicht kleiner als SigB");
-  for (const Eingabe& w :
-       {Eingabe{"SigzdW", &Eingabewerte::SigzdW}, Eingabe{"SigbW", &Eingabewerte::SigbW},
-        Eingabe{"TautW", &Eingabewerte::TautW}}) {
-    const double wert = e.*w.feld;
+  struct Dauerfestigkeit {
+    std::string_view name;
+    double wert;
+  };
+  for (const Dauerfestigkeit& w :
+       {Dauerfestigkeit{"SigzdW", e.SigzdW}, Dauerfestigkeit{"SigbW", e.SigbW},
+        Dauerfestigkeit{"TautW", e.TautW}}) {
+    const double wert = w.wert;
     if (wert <= 0) {
       notes.push_back(std::string(w.name) + " nicht positiv");
     } else if (wert > e.SigB) {
@@ -147,7 +117,6 @@ std::vector<std::string> Hinweise(const Fall& fall) {
   Liste(notes, "Ergebnis nicht endlich:", nicht_endlich);
 
   // The bore of the section that turned the loads into stresses.
-  const Schnittlasten& lasten = fall.lasten;
   const bool bohrung = lasten.di.has_value() && *lasten.di != 0;
   if (bohrung && e.Hohlwelle == 0) {
     notes.push_back("di = " + Text(*lasten.di) + " mm gegeben, aber Hohlwelle 0");
@@ -159,4 +128,4 @@ std::vector<std::string> Hinweise(const Fall& fall) {
   return notes;
 }
 
-}  // namespace wellen::batch
+}  // namespace wellen

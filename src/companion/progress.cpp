@@ -1,4 +1,4 @@
-#include "batch/progress.h"
+#include "companion/progress.h"
 
 #include <unistd.h>
 
@@ -9,7 +9,7 @@
 #include <ctime>
 #include <string>
 
-namespace wellen::batch {
+namespace wellen {
 namespace {
 
 double Now() {
@@ -25,6 +25,8 @@ void WriteErr(std::string_view text) {
     text.remove_prefix(static_cast<std::size_t>(n));
   }
 }
+
+const char* g_programm = "wellen743";
 
 constexpr double kQuiet = 0.5;   // seconds before the first update
 constexpr double kPeriod = 0.1;  // at most ten updates a second
@@ -75,12 +77,15 @@ std::string Systemfehler(int errnum) {
   }
 }
 
+void Programmname(const char* name) { g_programm = name; }
+
 void Meldung(std::string_view message, Fortschritt* progress) {
   if (progress != nullptr) progress->Clear();
-  std::string line = "wellen743-batch: ";
+  std::string line = g_programm;
+  line += ": ";
   line.append(message);
   line += '\n';
   WriteErr(line);
 }
 
-}  // namespace wellen::batch
+}  // namespace wellen

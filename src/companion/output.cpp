@@ -1,4 +1,4 @@
-#include "batch/output.h"
+#include "companion/output.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "batch/progress.h"
+#include "companion/progress.h"
 
-namespace wellen::batch {
+namespace wellen {
 namespace {
 
 // Temporary files to remove should the program be interrupted. Written
@@ -202,4 +202,4 @@ std::optional<FileId> IdOfFd(int fd) {
   return FileId{st.st_dev, st.st_ino};
 }
 
-}  // namespace wellen::batch
+}  // namespace wellen

@@ -1,4 +1,4 @@
-#include "pages/page_table.h"
+#include "page_table.h"
 
 namespace wellen {
 namespace {

@@ -21,7 +21,7 @@
 #include "calc/eingabewerte.h"
 #include "calc/nachweis.h"
 
-namespace wellen::batch {
+namespace wellen::report {
 
 // The values a diagram is drawn from, in N/mm^2 (psi has no unit).
 struct HaighWerte {
@@ -83,4 +83,4 @@ HaighGeometrie Geometrie(const HaighWerte& w);
 // gives a reason. Plain lines, paths and texts; well-formed XML.
 std::string HaighSvg(const HaighWerte& w, Last last);
 
-}  // namespace wellen::batch
+}  // namespace wellen::report

@@ -1,4 +1,6 @@
-// Progress of a long run on standard error: rows done, rows per second and
+// Messages and progress of a companion program on standard error.
+//
+// Progress of a long run: rows done, rows per second and
 // errors, at most ten updates a second, cleared at the end. Shown only on a
 // terminal that is not "dumb", and never with --quiet.
 #pragma once
@@ -7,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace wellen::batch {
+namespace wellen {
 
 class Fortschritt {
  public:
@@ -41,8 +43,12 @@ class Fortschritt {
 // words them.
 std::string Systemfehler(int errnum);
 
-// Writes one line to standard error: the program's name, then `message`.
-// Clears `progress` first if given.
+// The program's name that every message starts with ("wellen743-batch");
+// set once at start.
+void Programmname(const char* name);
+
+// Writes one line to standard error: the program's name, a colon, then
+// `message`. Clears `progress` first if given.
 void Meldung(std::string_view message, Fortschritt* progress = nullptr);
 
-}  // namespace wellen::batch
+}  // namespace wellen

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace wellen::batch {
+namespace wellen {
 
 class Ausgabe {
  public:
@@ -74,4 +74,4 @@ struct FileId {
 std::optional<FileId> IdOfPath(const std::string& path);
 std::optional<FileId> IdOfFd(int fd);
 
-}  // namespace wellen::batch
+}  // namespace wellen

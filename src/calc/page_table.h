@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "calc/nachweis.h"
+#include "nachweis.h"
 
 namespace wellen {
 
