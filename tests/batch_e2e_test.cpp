@@ -304,25 +304,34 @@ TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
   EXPECT_EQ(semicolon.out.substr(0, 12), "Name;Sigzdm;");
 }
 
-TEST(Batch, VerdictNeedsBothFactorsAndNoValueThatIsNotANumber) {
+TEST(Batch, VerdictNeedsBothFactorsAndNothingImplausibleUnderThem) {
   const struct {
     const char* smin;
-    const char* row;  // under "Name,Sigzdm,D,Sigzda,Sigba,Tauta"
+    const char* row;  // under kKopf
     const char* expected;
   } cases[] = {
-      {"1.2", "x,,,,,", "erfuellt"},           // 1.24088 and 1.39679
-      {"1.25", "x,,,,,", "nicht erfuellt"},    // fatigue falls short
-      {"1.2", "x,600,,,,", "nicht erfuellt"},  // 0.352079 and 0.845912
-      {"1.2", "x,,,0,0,0", "erfuellt"},        // no amplitude: infinite fatigue safety
-      {"1.2", "x,,nan,,,", "nicht erfuellt"},  // finite safety factors, not-a-number factors
+      {"1.2", "x,,,,,,,,", "erfuellt"},           // 1.24088 and 1.39679
+      {"1.25", "x,,,,,,,,", "nicht erfuellt"},    // fatigue falls short
+      {"1.2", "x,600,,,,,,,", "nicht erfuellt"},  // 0.352079 and 0.845912
+      {"1.2", "x,,,0,0,0,,,", "erfuellt"},        // no amplitude: infinite fatigue safety
+      {"1.2", "x,,nan,,,,,,", "nicht erfuellt"},  // finite safety factors, not-a-number factors
+      {"1.2", "x,,inf,,,,,,", "nicht erfuellt"},  // an input that is not finite
+      // Factors that reach S_min on an implausible strength: 1.34322 on
+      // negative ADK; 1.39679 on negative FK; infinite on an infinite FK.
+      {"1.2", "x,,,,,,-1,,", "nicht erfuellt"},
+      {"1.2", "x,,,,,,,-900,", "nicht erfuellt"},
+      {"1.2", "x,,,,,,,1.7e308,1.75e308", "nicht erfuellt"},
   };
+  const std::string kKopf = "Name,Sigzdm,D,Sigzda,Sigba,Tauta,KV,SigS,SigB\n";
   for (const auto& c : cases) {
-    const CommandResult r = Batch({"--smin", c.smin, "-"},
-                                  std::string("Name,Sigzdm,D,Sigzda,Sigba,Tauta\n") + c.row + "\n");
+    const CommandResult r = Batch({"--smin", c.smin, "-"}, kKopf + c.row + "\n");
     const auto rows = ParseCsv(r.out, ',');
     ASSERT_EQ(rows.size(), 2u) << c.row;
     const auto column = std::find(rows[0].begin(), rows[0].end(), "Nachweis") - rows[0].begin();
     EXPECT_EQ(rows[1].at(static_cast<std::size_t>(column)), c.expected) << c.smin << " " << c.row;
+    const CommandResult json = Batch({"--smin", c.smin, "--format", "json", "-"}, kKopf + c.row + "\n");
+    EXPECT_NE(json.out.find(std::string("\"Nachweis\":\"") + c.expected + "\""), std::string::npos)
+        << c.row << json.out;
   }
 }
 
@@ -365,7 +374,7 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
   r = Batch({"--report", report, "-o", "/dev/null", "-"}, Batch({"--template"}).out);
   EXPECT_EQ(r.status, 0) << r.err;
   const std::string html = ReadFile(report);
-  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1.24088 und S Fliessgrenze = "
+  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1.24088 und S Flie\u00dfgrenze = "
                       "1.39679 erreichen S_min = 1.2."),
             std::string::npos);
   const CommandResult listing = RunCommand({"/bin/ls", "-A", dir}, "");

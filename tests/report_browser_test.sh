@@ -72,7 +72,7 @@ check() {
   if [ -n "${start[$((k + 1))]:-}" ]; then last=$((start[k + 1] - 1)); else last=$pages; fi
   local t
   t=$(text "${start[$k]}" "$last")
-  for want in "S Dauerbruch = $sd" "S Fliessgrenze = $sf" "$verdict"; do
+  for want in "S Dauerbruch = $sd" "S Fließgrenze = $sf" "$verdict"; do
     grep -qF -- "$want" <<<"$t" || problem "case $k (pages ${start[$k]}-$last): no \"$want\""
   done
   if [ "$verdict" = "Nachweis erfüllt" ] && grep -qF "Nachweis nicht erfüllt" <<<"$t"; then

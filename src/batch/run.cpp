@@ -231,7 +231,7 @@ class BatchRun {
       writer_->Case(fall_, hinweise_);
       if (report_) report_->Add(fall_, hinweise_);
       ++bilanz_.cases;
-      ++(NachweisErfuellt(fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
+      ++(NachweisErfuellt(fall_.e, fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
       progress_->Row(bilanz_.refused);
       if (out_->Closed()) return true;
       if (out_->Failed()) {

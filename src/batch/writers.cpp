@@ -183,7 +183,7 @@ class TabellenSchreiber final : public Schreiber {
     line += "  ";
     AppendCell(line, Number(fall.n.SFliessgrenze).text(), kS, true);
     line += "  ";
-    line += NachweisErfuellt(fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
+    line += NachweisErfuellt(fall.e, fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
     line += '\n';
     out_.Write(line);
   }

@@ -120,36 +120,44 @@ std::string_view Etikett(std::string_view label) {
   return label;
 }
 
-struct Sicherheit {
+// The two safety factors under their names.
+struct Benannt {
   std::string_view name;
-  double wert;
+  const Faktorurteil& f;
 };
 
 // The verdict sentence, without markup around it.
-std::string Urteil(const Nachweis& n, double smin) {
-  const std::string s = Zahl(smin);
-  if (NachweisErfuellt(n, smin)) {
-    return "<strong>Nachweis erfüllt</strong>: S Dauerbruch = " + Zahl(n.SDauerbruch) +
-           " und S Fliessgrenze = " + Zahl(n.SFliessgrenze) + " erreichen S_min = " + s + ".";
+std::string UrteilSatz(const Urteil& u, double smin) {
+  const Benannt faktoren[] = {{"S Dauerbruch", u.dauerbruch}, {"S Fließgrenze", u.fliessgrenze}};
+  const std::string s_min = "S_min = " + Zahl(smin);
+  if (u.erfuellt) {
+    return "<strong>Nachweis erfüllt</strong>: S Dauerbruch = " + Zahl(u.dauerbruch.wert) +
+           " und S Fließgrenze = " + Zahl(u.fliessgrenze.wert) + " erreichen " + s_min + ".";
   }
+  std::vector<std::string> teile;
+  const bool ungueltig[] = {u.dauerbruch.bewertung == Bewertung::kUngueltig,
+                            u.fliessgrenze.bewertung == Bewertung::kUngueltig};
+  if (ungueltig[0] && ungueltig[1] && u.dauerbruch.grund == u.fliessgrenze.grund) {
+    teile.push_back("S Dauerbruch = " + Zahl(u.dauerbruch.wert) + " und S Fließgrenze = " +
+                    Zahl(u.fliessgrenze.wert) + " sind ungültig: " + Html(u.dauerbruch.grund));
+  } else {
+    for (const Benannt& b : faktoren) {
+      if (b.f.bewertung == Bewertung::kUngueltig) {
+        teile.push_back(std::string(b.name) + " = " + Zahl(b.f.wert) + " ist ungültig: " +
+                        Html(b.f.grund));
+      }
+    }
+  }
+  std::string kurz;
+  int kurze = 0;
+  for (const Benannt& b : faktoren) {
+    if (b.f.bewertung != Bewertung::kReichtNicht) continue;
+    kurz += (kurze++ == 0 ? "" : " und ") + std::string(b.name) + " = " + Zahl(b.f.wert);
+  }
+  if (kurze > 0) teile.push_back(kurz + (kurze == 1 ? " erreicht " : " erreichen ") + s_min + " nicht");
   std::string text = "<strong>Nachweis nicht erfüllt</strong>: ";
-  bool erster = true;
-  for (const Sicherheit& f :
-       {Sicherheit{"S Dauerbruch", n.SDauerbruch}, Sicherheit{"S Fliessgrenze", n.SFliessgrenze}}) {
-    if (f.wert >= smin) continue;
-    if (!erster) text += " und ";
-    text += std::string(f.name) + " = " + Zahl(f.wert);
-    erster = false;
-  }
-  if (erster) {
-    // Both factors reach S_min, but the check passed through values that
-    // are not numbers.
-    return text + "S Dauerbruch = " + Zahl(n.SDauerbruch) +
-           " und S Fliessgrenze = " + Zahl(n.SFliessgrenze) +
-           " beruhen auf Werten, die keine Zahl sind (siehe Hinweise).";
-  }
-  text += (n.SDauerbruch >= smin || n.SFliessgrenze >= smin) ? " erreicht" : " erreichen";
-  return text + " S_min = " + s + " nicht.";
+  for (std::size_t i = 0; i < teile.size(); ++i) text += (i == 0 ? "" : "; ") + teile[i];
+  return text + ".";
 }
 
 // One row of the input tables: a label as the display of the current values
@@ -253,10 +261,10 @@ std::string Seiten(const Nachweis& n) {
   return html + "</div>\n";
 }
 
-std::string Sicherheiten(const Nachweis& n, double smin, std::size_t hinweise) {
-  const bool ok = NachweisErfuellt(n, smin);
-  std::string html =
-      "<div class=\"urteil " + std::string(ok ? "ok" : "nicht") + "\">" + Urteil(n, smin);
+std::string Sicherheiten(const Fall& fall, double smin, std::size_t hinweise) {
+  const Urteil u = Beurteile(fall.e, fall.n, smin);
+  std::string html = "<div class=\"urteil " + std::string(u.erfuellt ? "ok" : "nicht") + "\">" +
+                     UrteilSatz(u, smin);
   if (hinweise > 0) {
     html += "<br>Bitte " + std::string(hinweise == 1 ? "den Hinweis" : "die Hinweise") +
             " unten beachten (" + Zahl(hinweise) + ").";
@@ -265,12 +273,14 @@ std::string Sicherheiten(const Nachweis& n, double smin, std::size_t hinweise) {
   html +=
       "<table class=\"sicherheit\"><thead><tr><th>Sicherheit</th><th class=\"z\">Wert</th>"
       "<th class=\"z\">S_min</th><th>Bewertung</th></tr></thead>\n";
-  for (const Sicherheit& f :
-       {Sicherheit{"S Dauerbruch", n.SDauerbruch}, Sicherheit{"S Fliessgrenze", n.SFliessgrenze}}) {
-    const bool reicht = f.wert >= smin;
-    html += "<tr><td>" + std::string(f.name) + "</td><td class=\"z\">" + Zahl(f.wert) +
+  for (const auto& [name, f] : {std::pair<std::string_view, const Faktorurteil*>{"S Dauerbruch", &u.dauerbruch},
+                                std::pair<std::string_view, const Faktorurteil*>{"S Fließgrenze", &u.fliessgrenze}}) {
+    const bool reicht = f->bewertung == Bewertung::kReicht;
+    html += "<tr><td>" + std::string(name) + "</td><td class=\"z\">" + Zahl(f->wert) +
             "</td><td class=\"z\">" + Zahl(smin) + "</td><td class=\"" +
-            (reicht ? "ok\">reicht" : "nicht\">reicht nicht") + "</td></tr>\n";
+            (reicht ? "ok" : "nicht") + "\">" + std::string(BewertungText(f->bewertung));
+    if (!f->grund.empty()) html += ": " + Html(f->grund);
+    html += "</td></tr>\n";
   }
   return html + "</table>\n";
 }
@@ -409,7 +419,7 @@ void Report::Add(const Fall& fall) { Add(fall, Hinweise(fall.e, fall.n, fall.las
 
 void Report::Add(const Fall& fall, const std::vector<std::string>& hinweise) {
   ++faelle_;
-  const bool ok = NachweisErfuellt(fall.n, smin_);
+  const bool ok = NachweisErfuellt(fall.e, fall.n, smin_);
   if (ok) ++erfuellt_;
   const bool voll = faelle_ <= volle_abschnitte_;
   if (voll) volle_.emplace_back(fall, hinweise);
@@ -490,7 +500,7 @@ bool Report::Write(const Sink& sink) {
     if (!fall.name.empty()) html += ": " + Html(fall.name);
     html += "</h2>\n<p class=\"herkunft\">" + DateiName(fall.datei) + ", Zeile " +
             Zahl(fall.zeile) + "</p>\n";
-    html += Sicherheiten(fall.n, smin_, hinweise.size());
+    html += Sicherheiten(fall, smin_, hinweise.size());
     html += Eingaben(fall);
     html += Seiten(fall.n);
     html += HinweisListe(hinweise);
