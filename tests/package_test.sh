@@ -70,7 +70,7 @@ expected=$(printf '%s\n' \
   '-rwxr-xr-x root/root ./usr/bin/wellen743-batch' | sort)
 check "wellen743: exactly the two programs and their manual pages" \
   test "$(files "$deb")" = "$expected"
-headers=$(cd "$source/src/calc" && ls ./*.h | sed 's|^\./||')
+headers=$( (cd "$source/src/calc" && ls ./*.h | sed 's|^\./||'; echo version.h) | sort)
 expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
   printf '%s\n' \
     '-rw-r--r-- root/root ./usr/lib/libwellen743.a' \

@@ -5,10 +5,7 @@
 #include <sstream>
 
 #include "companion/numbers.h"
-
-#ifndef WELLEN743_VERSION
-#define WELLEN743_VERSION "unknown"
-#endif
+#include "wellen743/version.h"
 
 namespace wellen::batch {
 namespace {
@@ -69,7 +66,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.formatter(std::make_shared<Formatter>());
   app.footer(kFooter);
   app.set_help_flag("-h,--help", "diese Hilfe");
-  app.set_version_flag("--version", std::string("wellen743-batch ") + WELLEN743_VERSION,
+  app.set_version_flag("--version", std::string("wellen743-batch ") + WELLEN743_VERSION_STRING,
                        "Version anzeigen");
   app.add_option("files", o.files, "CSV-Dateien mit einer Kopfzeile")->type_name("DATEI");
   app.add_option("-o,--output", o.output, "Ergebnis in DATEI statt auf die Standardausgabe")

@@ -20,6 +20,7 @@
 #include "companion/progress.h"
 #include "report/report.h"
 #include "batch/writers.h"
+#include "wellen743/version.h"
 
 namespace wellen::batch {
 namespace {
@@ -133,7 +134,7 @@ class BatchRun {
       Meldung(error);
       return false;
     }
-    report_ = std::make_unique<report::Report>(options_.files, options_.smin, WELLEN743_VERSION);
+    report_ = std::make_unique<report::Report>(options_.files, options_.smin, WELLEN743_VERSION_STRING);
     return true;
   }
 
