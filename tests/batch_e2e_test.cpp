@@ -371,12 +371,16 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
   r = Batch({"--report", target, "-o", target, "-"}, good);
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("zugleich die Ausgabedatei"), std::string::npos) << r.err;
-  r = Batch({"--report", report, "-o", "/dev/null", "-"}, Batch({"--template"}).out);
+  r = Batch({"--report", report, "-o", "/dev/null", "--project", "GT <200>", "--date", "8.12.",
+             "-"},
+            Batch({"--template"}).out);
   EXPECT_EQ(r.status, 0) << r.err;
   const std::string html = ReadFile(report);
-  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1.24088 und S Flie\u00dfgrenze = "
-                      "1.39679 erreichen S_min = 1.2."),
+  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1,24088 und S Flie\u00dfgrenze "
+                      "= 1,39679 erreichen S<sub>min</sub> = 1,2."),
             std::string::npos);
+  EXPECT_NE(html.find("<tr><th>Projekt</th><td>GT &lt;200&gt;</td></tr>"), std::string::npos);
+  EXPECT_NE(html.find("content: \"8.12.\"; }"), std::string::npos);
   const CommandResult listing = RunCommand({"/bin/ls", "-A", dir}, "");
   EXPECT_EQ(listing.out, "bericht.html\nout.csv\n");
   RunCommand({"/bin/rm", "-r", dir}, "");
@@ -426,6 +430,7 @@ TEST(Batch, CommandLineErrorsAndAClosedPipe) {
                                              {"--format", "xml"},
                                              {"--delimiter", "|"},
                                              {"--bogus"},
+                                             {"--date"},
                                              {"missing.csv"}}) {
     const CommandResult r = Batch(args, "d\n40\n");
     EXPECT_EQ(r.status, 2) << args[0];

@@ -76,6 +76,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.add_option("--smin", smin, "erforderliche Mindestsicherheit (Vorgabe 1.2)")->type_name("X");
   app.add_option("--delimiter", delimiter, "Trennzeichen erzwingen: , ; oder tab")->type_name("Z");
   app.add_option("--report", o.report, "HTML-Bericht in DATEI schreiben")->type_name("DATEI");
+  app.add_option("--title", o.title, "Titel des Berichts")->type_name("TEXT");
+  app.add_option("--project", o.project, "Projekt, im Kopf jeder Berichtsseite")->type_name("TEXT");
+  app.add_option("--author", o.author, "Bearbeiter")->type_name("TEXT");
+  app.add_option("--drawing", o.drawing, "Zeichnungsnummer und Revision")->type_name("TEXT");
+  app.add_option("--date", o.date, "Datum des Berichts (Vorgabe: keines)")->type_name("TEXT");
   app.add_flag("--template", o.templ, "Kopfzeile und eine Zeile mit den Vorgabewerten ausgeben");
   app.add_flag("-q,--quiet", o.quiet, "keine Fortschrittsanzeige");
 

@@ -16,6 +16,8 @@ struct Options {
   double smin = 1.2;                  // --smin: required minimum safety
   std::optional<char> delimiter;      // --delimiter: ',', ';' or '\t'
   std::optional<std::string> report;  // --report FILE.html
+  // The report's title block: --title, --project, --author, --drawing, --date.
+  std::string title, project, author, drawing, date;
   bool templ = false;                 // --template
   bool quiet = false;                 // -q
 };

@@ -134,7 +134,10 @@ class BatchRun {
       Meldung(error);
       return false;
     }
-    report_ = std::make_unique<report::Report>(options_.files, options_.smin, WELLEN743_VERSION_STRING);
+    report_ = std::make_unique<report::Report>(
+        options_.files, options_.smin,
+        report::Titelangaben{"wellen743-batch", WELLEN743_VERSION_STRING, options_.title,
+                             options_.project, options_.author, options_.drawing, options_.date});
     return true;
   }
 

@@ -77,7 +77,10 @@ void Run(const std::uint8_t* data, std::size_t size) {
   const std::unique_ptr<Schreiber> writer = MakeSchreiber(format, 1.2, *out);
   const Dialect dialect = reader.dialect();
   writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma});
-  report::Report report({"fuzz.csv"}, 1.2, "0", 3);
+  report::Titelangaben titel;
+  titel.programm = "wellen743-batch";
+  titel.titel = "<Titel> \"}";
+  report::Report report({"fuzz.csv"}, 1.2, titel, 3);
   Bilanz bilanz;
   Fall fall;
   fall.datei = "fuzz.csv";
