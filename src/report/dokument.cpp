@@ -74,7 +74,8 @@ table.seiten { width: auto; min-width: 130mm; }
   font-size: 7pt; color: #666; }
 .werte td.last { color: #333; font-size: 7.5pt; white-space: nowrap; }
 .paare { display: grid; grid-template-columns: 1fr 1fr; gap: 2mm 5mm; align-items: start; }
-.kerbe { display: grid; grid-template-columns: 72mm 1fr; gap: 2mm 5mm; align-items: start; }
+.kerbe { display: grid; grid-template-columns: 72mm 1fr; gap: 2mm 5mm; align-items: start;
+  margin-top: 3mm; }
 .hinweise li { margin: 0.5mm 0; }
 .diagramme { display: grid; grid-template-columns: 1fr 1fr; gap: 3mm 5mm; }
 figure { margin: 0; }

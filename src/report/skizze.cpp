@@ -211,15 +211,19 @@ std::string KerbSkizze(const Eingabewerte& e) {
   s.Linie(kL - 10, kAchse, kR + 10, kAchse,
           "stroke=\"#000000\" stroke-width=\"0.5\" stroke-dasharray=\"12 3 2 3\"");
 
-  // D on the left, d on the right end (a shoulder) or through the groove.
+  // D on the left, d on the right end (a shoulder) or through the groove;
+  // the label of a d too thin to hold it above the root.
   s.Mass(40, ytu, yt);
   s.Schrift(45, kAchse - 4, "start", Wert("D", e.D));
+  const bool duenn = ysu - ys < 16;
+  const double d_y = duenn ? ys - 5 : kAchse - 4;
   if (e.Kerbfall == kAbsatz) {
     s.Mass(255, ysu, ys);
-    s.Schrift(250, kAchse - 4, "end", Wert("d", e.d));
+    // Above a thin end, right of its dimension line, clear of t's.
+    s.Schrift(duenn ? kBreite - 4 : 250, d_y, "end", Wert("d", e.d));
   } else {
     s.Mass(kMitte, ysu, ys);
-    s.Schrift(kMitte + 5, kAchse - 4, "start", Wert("d", e.d));
+    s.Schrift(kMitte + 5, d_y, "start", Wert("d", e.d));
   }
   // t beside the notch: the outer surface, for a shoulder, or the groove's
   // root carried out to it.
