@@ -2,6 +2,7 @@
 // along the shaft.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "hinweise.h"
 #include "load.h"
@@ -163,9 +164,11 @@ std::vector<Kurvenpunkt> Kurven(const Welle& welle, std::size_t lastfall,
   // reactions are among the points of a set of loads).
   std::vector<double> orte = Grenzen(welle);
   const double L = orte.back();
-  for (const Nut& n : welle.nuten) orte.push_back(n.x);
-  for (const Lastsatz::Punktlast& p : mittel.punkte()) orte.push_back(p.x);
-  for (const Lastsatz::Punktlast& p : amplitude.punkte()) orte.push_back(p.x);
+  const auto x_nut = [](const Nut& n) { return n.x; };
+  const auto x_punkt = [](const Lastsatz::Punktlast& p) { return p.x; };
+  std::ranges::transform(welle.nuten, std::back_inserter(orte), x_nut);
+  std::ranges::transform(mittel.punkte(), std::back_inserter(orte), x_punkt);
+  std::ranges::transform(amplitude.punkte(), std::back_inserter(orte), x_punkt);
   std::sort(orte.begin(), orte.end());
   orte.erase(std::unique(orte.begin(), orte.end()), orte.end());
   const std::size_t plaetze = orte.size();

@@ -159,7 +159,8 @@ Biegelinie::Biegelinie(const Welle& welle, const Lastsatz& lasten) {
 
   stuecke_.reserve(orte.size() - 1);
   std::size_t abschnitt = 0;
-  double wy = 0, wy_strich = 0, wz = 0, wz_strich = 0;
+  // w and w' at the start of the piece.
+  double y0 = 0, y0_strich = 0, z0 = 0, z0_strich = 0;
   for (std::size_t i = 0; i + 1 < orte.size(); ++i) {
     const double x0 = orte[i];
     const double h = orte[i + 1] - x0;
@@ -172,12 +173,12 @@ Biegelinie::Biegelinie(const Welle& welle, const Lastsatz& lasten) {
     Stueck st;
     st.x0 = x0;
     st.h = h;
-    st.y = {wy, wy_strich, 1000 * s.Mxy / (2 * EI), s.Qy / (6 * EI)};
-    st.z = {wz, wz_strich, 1000 * s.Mxz / (2 * EI), s.Qz / (6 * EI)};
-    wy = Kubisch(st.y, h);
-    wy_strich = KubischAbleitung(st.y, h);
-    wz = Kubisch(st.z, h);
-    wz_strich = KubischAbleitung(st.z, h);
+    st.y = {y0, y0_strich, 1000 * s.Mxy / (2 * EI), s.Qy / (6 * EI)};
+    st.z = {z0, z0_strich, 1000 * s.Mxz / (2 * EI), s.Qz / (6 * EI)};
+    y0 = Kubisch(st.y, h);
+    y0_strich = KubischAbleitung(st.y, h);
+    z0 = Kubisch(st.z, h);
+    z0_strich = KubischAbleitung(st.z, h);
     stuecke_.push_back(st);
   }
 
@@ -185,9 +186,9 @@ Biegelinie::Biegelinie(const Welle& welle, const Lastsatz& lasten) {
   // w(x) - w(a) + (x - a) b, exact at the bearing a.
   const double a = lasten.lage_fest();
   const double b = lasten.lage_los();
-  const double wy_a = this->wy(a), wz_a = this->wz(a);
-  const double by = -(this->wy(b) - wy_a) / (b - a);
-  const double bz = -(this->wz(b) - wz_a) / (b - a);
+  const double wy_a = wy(a), wz_a = wz(a);
+  const double by = -(wy(b) - wy_a) / (b - a);
+  const double bz = -(wz(b) - wz_a) / (b - a);
   for (Stueck& st : stuecke_) {
     st.y[0] = (st.y[0] - wy_a) + (st.x0 - a) * by;
     st.y[1] += by;
@@ -215,7 +216,10 @@ double Biegelinie::wz(double x) const {
   return Kubisch(st.z, x - st.x0);
 }
 
-double Biegelinie::w(double x) const { return std::hypot(wy(x), wz(x)); }
+double Biegelinie::w(double x) const {
+  const double y = wy(x), z = wz(x);
+  return std::sqrt(y * y + z * z);
+}
 
 double Biegelinie::NeigungY(double x) const {
   if (stuecke_.empty()) return 0;
@@ -229,7 +233,10 @@ double Biegelinie::NeigungZ(double x) const {
   return KubischAbleitung(st.z, x - st.x0);
 }
 
-double Biegelinie::Neigung(double x) const { return std::hypot(NeigungY(x), NeigungZ(x)); }
+double Biegelinie::Neigung(double x) const {
+  const double y = NeigungY(x), z = NeigungZ(x);
+  return std::sqrt(y * y + z * z);
+}
 
 Biegelinie::Groesstwert Biegelinie::Maximum() const {
   if (stuecke_.empty()) return {};
@@ -245,8 +252,8 @@ Biegelinie::Groesstwert Biegelinie::Maximum() const {
   double f_max = -1;
   double x_max = 0;
   const auto pruefe = [&](const Stueck& st, double u) {
-    const double wy = Kubisch(st.y, u), wz = Kubisch(st.z, u);
-    const double f = wy * wy + wz * wz;
+    const double y = Kubisch(st.y, u), z = Kubisch(st.z, u);
+    const double f = y * y + z * z;
     const double x = st.x0 + u;
     if (f > f_max || (f == f_max && x < x_max)) {
       f_max = f;

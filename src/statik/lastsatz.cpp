@@ -15,18 +15,22 @@ double Ordnung(double x) {
   return std::isnan(x) ? std::numeric_limits<double>::infinity() : x;
 }
 
+// sqrt(a^2 + b^2), as the resultants are defined (std::hypot, which guards
+// against overflow far beyond any load, costs several times as much).
+double Resultierende(double a, double b) { return std::sqrt(a * a + b * b); }
+
 }  // namespace
 
 Lastsatz::Lastsatz(const Welle& welle, const Lastfall& lastfall, bool amplitude) {
   // The bearings: the fixed one and the loose one (for a shaft that was not
   // checked, whatever there is, and the ends where there is nothing).
   const std::vector<Lager>& lager = welle.lager;
-  const auto fest = std::find_if(lager.begin(), lager.end(),
-                                 [](const Lager& l) { return l.art == Lagerart::kFest; });
-  const auto los = std::find_if(lager.begin(), lager.end(),
-                                [](const Lager& l) { return l.art == Lagerart::kLos; });
-  lage_fest_ = Lage(welle, fest != lager.end() ? fest->x : 0.0);
-  lage_los_ = Lage(welle, los != lager.end() ? los->x : Gesamtlaenge(welle));
+  const auto festlager = std::find_if(lager.begin(), lager.end(),
+                                      [](const Lager& l) { return l.art == Lagerart::kFest; });
+  const auto loslager = std::find_if(lager.begin(), lager.end(),
+                                     [](const Lager& l) { return l.art == Lagerart::kLos; });
+  lage_fest_ = Lage(welle, festlager != lager.end() ? festlager->x : 0.0);
+  lage_los_ = Lage(welle, loslager != lager.end() ? loslager->x : Gesamtlaenge(welle));
   const double a = lage_fest_;
   const double b = lage_los_;
 
@@ -57,8 +61,8 @@ Lastsatz::Lastsatz(const Welle& welle, const Lastfall& lastfall, bool amplitude)
   fest_.Fz = 0.0 - Fz - los_.Fz;
   fest_.Fx = 0.0 - Fx;
   los_.Fx = 0;
-  fest_.Fr = std::hypot(fest_.Fy, fest_.Fz);
-  los_.Fr = std::hypot(los_.Fy, los_.Fz);
+  fest_.Fr = Resultierende(fest_.Fy, fest_.Fz);
+  los_.Fr = Resultierende(los_.Fy, los_.Fz);
 
   punkte_.push_back(Punktlast{a, fest_.Fx, fest_.Fy, fest_.Fz, 0, 0, 0});
   punkte_.push_back(Punktlast{b, los_.Fx, los_.Fy, los_.Fz, 0, 0, 0});
@@ -79,7 +83,7 @@ Schnittgroessen Lastsatz::Summe(double x, bool mit_x) const {
     s.T += p.T;
     Fx += p.Fx;
   }
-  s.Mb = std::hypot(s.Mxy, s.Mxz);
+  s.Mb = Resultierende(s.Mxy, s.Mxz);
   s.N = 0.0 - Fx;
   return s;
 }

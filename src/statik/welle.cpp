@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <string_view>
 #include <utility>
 
@@ -187,11 +188,9 @@ void PruefeLager(const Welle& welle, bool kontur, Befund& befund) {
   const std::vector<Lager>& lager = welle.lager;
   bool orte_gut = true;
   for (std::size_t i = 0; i < lager.size(); ++i) {
-    if (!befund.Endlich(Ort::kLager, i, "x", lager[i].x)) {
-      orte_gut = false;
-    } else if (kontur && !AufDerWelle(welle, lager[i].x, befund, Ort::kLager, i)) {
-      orte_gut = false;
-    }
+    const bool gut = befund.Endlich(Ort::kLager, i, "x", lager[i].x) &&
+                     (!kontur || AufDerWelle(welle, lager[i].x, befund, Ort::kLager, i));
+    orte_gut = orte_gut && gut;
   }
   if (lager.size() != 2) {
     befund.Melde(Ort::kWelle, 0, "lager",
@@ -260,9 +259,9 @@ std::vector<Fehler> Pruefe(const Welle& welle) {
 }
 
 double Gesamtlaenge(const Welle& welle) {
-  double x = 0;
-  for (const Abschnitt& a : welle.abschnitte) x += a.l;
-  return x;
+  // From the left, as Grenzen() and Lage() add.
+  return std::accumulate(welle.abschnitte.begin(), welle.abschnitte.end(), 0.0,
+                         [](double x, const Abschnitt& a) { return x + a.l; });
 }
 
 std::vector<double> Grenzen(const Welle& welle) {
