@@ -195,6 +195,10 @@ TEST(Dialogs, EnteredValuesReachTheRun) {
   EXPECT_NE(hollow.output.find(Pages(testing_pages::kRundnutHohl)), std::string::npos);
   const Session high = Menu("a600\n300 100 50 60 40\ng      q");
   EXPECT_NE(high.output.find(Pages(testing_pages::kHighMean)), std::string::npos);
+  // Typed to the last digit, Taumv meets gTor exactly.
+  const Session threshold = Menu("a0 0 406.50731808065103 50 60 40\ng      q");
+  EXPECT_EQ(threshold.e.Tautm, testing_pages::kTautmAtThreshold);
+  EXPECT_NE(threshold.output.find(Pages(testing_pages::kTorAtThreshold)), std::string::npos);
 }
 
 }  // namespace
