@@ -108,7 +108,7 @@ TEST_F(BatchFiles, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
       {false, 0, "027", 0640},
   };
   for (const auto& c : cases) {
-    std::remove(Path("out.csv").c_str());
+    (void)std::remove(Path("out.csv").c_str());
     if (c.exists) {
       Write("out.csv", "old\n");
       ASSERT_EQ(chmod(Path("out.csv").c_str(), c.mode), 0);
@@ -155,7 +155,7 @@ TEST_F(BatchFiles, AWriteThatFailsLeavesTheOldFileAndNoTemporary) {
     std::vector<std::string> expected = {c.target, "in.csv"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Listing(), expected) << c.name;
-    std::remove(Path(c.target).c_str());
+    (void)std::remove(Path(c.target).c_str());
   }
 }
 
@@ -209,7 +209,7 @@ TEST_F(BatchFiles, ProgressOnlyWhenStandardErrorIsATerminal) {
     ASSERT_GE(pid, 0);
     if (pid == 0) {
       if (chdir(dir_.c_str()) != 0) _exit(126);
-      signal(SIGPIPE, SIG_DFL);  // RunCommand ignores it in this process
+      (void)signal(SIGPIPE, SIG_DFL);  // RunCommand ignores it in this process
       setenv("TERM", "xterm", 1);
       execl("/bin/sh", "/bin/sh", "-c", script.c_str(), kBatch.c_str(), nullptr);
       _exit(127);
