@@ -10,7 +10,8 @@
 # told the language standard (the package and the .pc file give C++20).
 # Both programs must print what the library computes: the defaults' safety
 # factors and verdict, stresses from section loads, the notes and the
-# verdict of a mistyped case, and the version.
+# verdict of a mistyped case, and the version. A program with the shaft
+# model's headers is built with pkg-config too.
 set -uo pipefail
 build="$1"
 source="$2"
@@ -76,6 +77,28 @@ if flags=$(pkg-config --cflags --libs wellen743) &&
 else
   cat "$work/pc.log" >&2
   echo "FAIL: the consumer does not build with pkg-config" >&2
+  fail=1
+fi
+
+# The shaft model's headers, installed beside the calculation's: a shaft
+# without anything is refused (no segment, no bearings, no load case).
+cat >"$work/welle.cpp" <<'EOF'
+#include <wellen743/statik.h>
+
+#include <cstdio>
+
+int main() {
+  const wellen::Welle welle;
+  std::printf("%zu %zu\n", wellen::Pruefe(welle).size(), wellen::Berechne(welle).lastfaelle.size());
+}
+EOF
+if ${CXX:-c++} -O2 -o "$work/welle" "$work/welle.cpp" $flags 2>"$work/welle.log"; then
+  out=$("$work/welle")
+  echo "shaft model: $out"
+  check "the shaft model's consumer prints 3 0" test "$out" = "3 0"
+else
+  cat "$work/welle.log" >&2
+  echo "FAIL: a program with the shaft model's headers does not build" >&2
   fail=1
 fi
 exit "$fail"

@@ -72,7 +72,7 @@ expected=$(printf '%s\n' \
   '-rw-r--r-- root/root ./usr/share/doc/wellen743/changelog.gz' | sort)
 check "wellen743: exactly the two programs, their manual pages, copyright and changelog" \
   test "$(files "$deb")" = "$expected"
-headers=$( (cd "$source/src/calc" && ls ./*.h | sed 's|^\./||'; echo version.h) | sort)
+headers=$( (cd "$source/src" && ls calc/*.h statik/*.h | sed 's|^.*/||'; echo version.h) | sort)
 expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
   printf '%s\n' \
     '-rw-r--r-- root/root ./usr/lib/libwellen743.a' \
@@ -83,7 +83,7 @@ expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/well
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets-release.cmake' \
     '-rw-r--r-- root/root ./usr/share/doc/libwellen743-dev/copyright' \
     '-rw-r--r-- root/root ./usr/share/doc/libwellen743-dev/changelog.gz') | sort)
-check "libwellen743-dev: the library, its headers, CMake package, .pc, copyright and changelog" \
+check "libwellen743-dev: the library, the headers of calc and statik, version.h, CMake package, .pc, copyright and changelog" \
   test "$(files "$dev")" = "$expected"
 cat "$work/contents"
 
