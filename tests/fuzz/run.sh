@@ -13,7 +13,7 @@ cd "$(dirname "$0")/../.."
 
 build=${1:?build directory}
 seconds=${2:?seconds per target}
-targets=(dialogue value_reader csv_reader batch_rows)
+targets=(dialogue value_reader csv_reader batch_rows welle_reader)
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
