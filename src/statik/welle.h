@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/eingabewerte.h"
+#include "eingabewerte.h"
 
 namespace wellen {
 
@@ -53,10 +53,11 @@ struct Lager {
   Lagerart art = Lagerart::kFest;
 };
 
-// A load element on the axis at x. Each value is a mean; the same name with
-// the suffix _a in the file is its amplitude. Amplitudes carry signs like
-// the means: they form a set of loads of their own.
-struct Last {
+// A load element on the axis at x: a gear, a pulley, a coupling (not
+// "Last", which names the load stages in load.h). Each value is a mean; the
+// same name with the suffix _a in the file is its amplitude. Amplitudes
+// carry signs like the means: they form a set of loads of their own.
+struct Lastelement {
   double x = 0;
   std::string name;
   double Fx = 0;   // axial force, positive towards +x
@@ -70,7 +71,7 @@ struct Last {
 
 struct Lastfall {
   std::string name;
-  std::vector<Last> lasten;
+  std::vector<Lastelement> lasten;
 };
 
 struct Welle {
@@ -78,7 +79,7 @@ struct Welle {
   Wellenart art = Wellenart::kUmlaufend;
   double E = 210000;          // elastic modulus [N/mm^2]
   std::optional<double> deff;  // default: the largest outer diameter
-  std::optional<double> Rz;    // roughness of every notch not given its own; default: the record's
+  std::optional<double> Rz;    // roughness of every notch not given its own; default: DefaultEingabewerte().Rz
   std::string werkstoff_name;  // may be empty
   // The material and the choices of the check: SigB, SigS, SigzdW, SigbW,
   // TautW, K1Fall, harteRandschicht and KV are taken from here; the
@@ -100,7 +101,8 @@ struct Welle {
 // its load case), and the key of the value at fault (empty for the element
 // as a whole).
 struct Fehler {
-  enum class Ort { kWelle, kAbschnitt, kNut, kLager, kLastfall, kLast };
+  // kWerkstoff: a value of Welle::werkstoff, named by its field.
+  enum class Ort { kWelle, kAbschnitt, kNut, kLager, kLastfall, kLast, kWerkstoff };
   Ort ort = Ort::kWelle;
   std::size_t index = 0;     // in abschnitte, nuten, lager or lastfaelle
   std::size_t lastfall = 0;  // for kLast: the load case; index is then the load's
@@ -109,18 +111,38 @@ struct Fehler {
 };
 
 // Everything that makes a shaft impossible to compute, in the order of the
-// description: a length, diameter, depth or radius that is not positive, a
-// bore not below its diameter; a diameter change without a positive r, or an
-// r where the diameter does not change; an E that is not positive; a value
-// that is not finite; a groove not inside one segment, or whose middle is
-// nearer than its radius to the segment's ends; not exactly two bearings,
-// one of each kind, at different x; a bearing or load outside 0 to the total
-// length; the torques (means, and amplitudes) of a load case that do not add
-// up to zero within 1e-9 of the largest torque; no load case. Empty when the
-// shaft can be computed.
+// shaft's own values, the material, the segments, the grooves, the bearings
+// and the load cases:
+// - a value that is not finite; an E that is not positive; a deff given
+//   that is not positive; a K1Fall outside 1 to 4 or a harteRandschicht
+//   other than 0 or 1;
+// - no segment; a length or diameter that is not positive, a bore that is
+//   negative or not below its diameter; a diameter change without a positive
+//   r, or an r or Rz where the diameter does not change (the first segment
+//   has no transition); a total length that is not finite;
+// - a groove depth or radius that is not positive; a groove whose middle is
+//   not inside one segment, or nearer than its radius to the segment's
+//   ends, or whose depth reaches the bore (or the axis);
+// - not exactly two bearings, one of each kind, at different places;
+// - a bearing or load outside 0 to the total length;
+// - no load case; the torques (means, and amplitudes) of a load case that do
+//   not add up to zero within 1e-9 of the largest torque.
+// Empty when the shaft can be computed.
 std::vector<Fehler> Pruefe(const Welle& welle);
 
 // The total length: the sum of the segments' lengths.
 double Gesamtlaenge(const Welle& welle);
+
+// The segment boundaries from the left end: 0, l1, l1 + l2, ..., the total
+// length (one more than there are segments). The sections and the model put
+// the shoulders at exactly these values.
+std::vector<double> Grenzen(const Welle& welle);
+
+// Where the model puts a load or bearing given at x: on the segment boundary
+// or groove middle nearest to x where that lies within 1e-9 of the total
+// length, otherwise at x. A load given at 30.3 thus sits on the boundary of
+// two segments of 10.1 and 20.2 mm, whose sum is 30.299999999999997, and its
+// jumps count at that section.
+double Lage(const Welle& welle, double x);
 
 }  // namespace wellen
