@@ -147,7 +147,11 @@ double KubischAbleitung(const std::array<double, 4>& c, double u) {
 
 Biegelinie::Biegelinie(const Welle& welle, const Lastsatz& lasten) {
   const std::vector<double> grenzen = Grenzen(welle);
-  if (grenzen.size() < 2) return;
+  // No line for a contour that Pruefe() refuses to place anything on.
+  if (grenzen.size() < 2 || !std::all_of(grenzen.begin(), grenzen.end(),
+                                         [](double x) { return std::isfinite(x); })) {
+    return;
+  }
 
   // The pieces: between segment boundaries, loads and bearings on the shaft.
   std::vector<double> orte = grenzen;
@@ -277,6 +281,7 @@ Biegelinie::Groesstwert Biegelinie::Maximum() const {
       for (std::size_t q = 0; q < 4; ++q) k.f.a[p + q] += y[p] * y[q] + z[p] * z[q];
     }
     k.schranke = Schranke(k.f);
+    if (std::isnan(k.schranke)) k.schranke = -std::numeric_limits<double>::infinity();
     kandidaten.push_back(k);
   }
   // The inside of the pieces, the most promising first, until no piece can
