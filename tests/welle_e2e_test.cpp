@@ -237,7 +237,7 @@ TEST(Welle, TemplateComputes) {
   const CommandResult r = Welle({"--format", "table", "welle.toml"}, "", scratch.path());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  for (const char* line : {"\nLastfall Nennlast\n", "\nLastfall Anfahren\n", "\n2 Lastfälle, 6 Stellen: "
+  for (const char* line : {"\nLastfall 1: Nennlast\n", "\nLastfall 2: Anfahren\n", "\n2 Lastfälle, 6 Stellen: "
                            "12 Nachweise, 12 erfüllt, 0 nicht erfüllt (S_min 1.2); kleinste Sicherheit "}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
   }

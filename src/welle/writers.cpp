@@ -60,6 +60,14 @@ void CsvKopf(std::span<const std::string_view> spalten, char separator, Ausgabe&
   out.Write(line);
 }
 
+// A load case as the table names it: "Lastfall 2: Anfahren", or just
+// "Lastfall 1" where that is its name.
+std::string Lastfallname(const Lastfallergebnis& lastfall, std::size_t nummer) {
+  const std::string lastfall_n = "Lastfall " + std::to_string(nummer);
+  const std::string name = Einzeilig(lastfall.name);
+  return name == lastfall_n ? name : lastfall_n + ": " + name;
+}
+
 std::string Mehrzahl(std::size_t n, std::string_view eins, std::string_view viele) {
   return std::to_string(n) + " " + std::string(n == 1 ? eins : viele);
 }
@@ -190,8 +198,11 @@ void SchreibeTabelle(const Welle& welle, const Wellenergebnis& ergebnis, std::st
   std::size_t nicht = 0;
   double kleinste = std::numeric_limits<double>::infinity();
   std::string wo;
-  for (const Lastfallergebnis& lastfall : ergebnis.lastfaelle) {
-    text = "\nLastfall " + Einzeilig(lastfall.name) + "\n  ";
+  for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+    const Lastfallergebnis& lastfall = ergebnis.lastfaelle[f];
+    text = '\n';
+    text += Lastfallname(lastfall, f + 1);
+    text += "\n  ";
     AppendCell(text, "Lager", kLager);
     AppendCell(text, "x [mm]", kX, true);
     for (const std::string_view head : {"Fx [N]", "Fy [N]", "Fz [N]", "Fr [N]"}) {
@@ -237,8 +248,8 @@ void SchreibeTabelle(const Welle& welle, const Wellenergebnis& ergebnis, std::st
       const double s = std::fmin(n.n.SDauerbruch, n.n.SFliessgrenze);
       if (s < kleinste) {
         kleinste = s;
-        wo = "Stelle " + std::to_string(stelle.nummer) + " " + name + ", Lastfall " +
-             Einzeilig(lastfall.name);
+        wo = "Stelle " + std::to_string(stelle.nummer) + " " + name + ", " +
+             Lastfallname(lastfall, f + 1);
       }
     }
     text += "  gr\u00f6\u00dfte Durchbiegung " + Zahl(lastfall.w_max) + " mm bei x = " +
