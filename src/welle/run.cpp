@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <memory>
@@ -162,24 +163,21 @@ int Compute(const Options& options) {
   if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
 
   // Both outputs complete before either replaces its file.
-  out->Flush();
-  if (curves) curves->Flush();
-  for (Ausgabe* a : {out.get(), curves.get()}) {
-    if (a != nullptr && a->Failed()) {
-      Meldung(a->error());
-      out->Abandon();
-      if (curves) curves->Abandon();
-      return kFailed;
-    }
-  }
-  for (Ausgabe* a : {out.get(), curves.get()}) {
-    if (a != nullptr && !a->Commit() && !a->Closed()) {
-      Meldung(a->error());
-      out->Abandon();
-      if (curves) curves->Abandon();
-      return kFailed;
-    }
-  }
+  std::vector<Ausgabe*> ausgaben = {out.get()};
+  if (curves) ausgaben.push_back(curves.get());
+  const auto fail = [&](const Ausgabe* failed) {
+    Meldung(failed->error());
+    for (Ausgabe* a : ausgaben) a->Abandon();
+    return kFailed;
+  };
+  for (Ausgabe* a : ausgaben) a->Flush();
+  const auto failed =
+      std::find_if(ausgaben.begin(), ausgaben.end(), [](const Ausgabe* a) { return a->Failed(); });
+  if (failed != ausgaben.end()) return fail(*failed);
+  const auto uncommitted = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
+    return !a->Commit() && !a->Closed();
+  });
+  if (uncommitted != ausgaben.end()) return fail(*uncommitted);
   return AlleErfuellt(ergebnis, options.smin) ? kAllMet : kNotAllMet;
 }
 

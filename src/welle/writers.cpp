@@ -1,5 +1,6 @@
 #include "welle/writers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -40,9 +41,9 @@ void ForEachValue(std::string_view datei, const Lastfallergebnis& lastfall,
 // section, in that order.
 template <typename F>
 void ForEachRow(const Welle& welle, const Wellenergebnis& ergebnis, F&& row) {
-  std::vector<std::string> namen;
-  namen.reserve(ergebnis.stellen.size());
-  for (const Stelle& stelle : ergebnis.stellen) namen.push_back(Bezeichnung(welle, stelle));
+  std::vector<std::string> namen(ergebnis.stellen.size());
+  std::transform(ergebnis.stellen.begin(), ergebnis.stellen.end(), namen.begin(),
+                 [&](const Stelle& stelle) { return Bezeichnung(welle, stelle); });
   for (const Lastfallergebnis& lastfall : ergebnis.lastfaelle) {
     for (std::size_t i = 0; i < lastfall.stellen.size() && i < ergebnis.stellen.size(); ++i) {
       row(lastfall, lastfall.stellen[i], namen[i], ergebnis.stellen[i].x);
@@ -331,12 +332,13 @@ void SchreibeKurven(const Welle& welle, const Dialekt& dialekt, Ausgabe& out) {
 }
 
 bool AlleErfuellt(const Wellenergebnis& ergebnis, double smin) {
-  for (const Lastfallergebnis& lastfall : ergebnis.lastfaelle) {
-    for (const Stellennachweis& n : lastfall.stellen) {
-      if (!NachweisErfuellt(n.n, smin)) return false;
-    }
-  }
-  return true;
+  return std::all_of(ergebnis.lastfaelle.begin(), ergebnis.lastfaelle.end(),
+                     [&](const Lastfallergebnis& lastfall) {
+                       return std::all_of(lastfall.stellen.begin(), lastfall.stellen.end(),
+                                          [&](const Stellennachweis& n) {
+                                            return NachweisErfuellt(n.n, smin);
+                                          });
+                     });
 }
 
 }  // namespace wellen::welle
