@@ -441,11 +441,14 @@ TEST(Welle, OutputFiles) {
        "Ausgabedatei fehlt/a.csv: Datei oder Verzeichnis nicht gefunden"},
       {{"fehlt.toml", "-o", "k.csv"},
        "fehlt.toml: kann nicht gelesen werden: Datei oder Verzeichnis nicht gefunden"},
+      // The results held back while the curves fail.
+      {{"w.toml", "--curves", "/dev/full"}, "Verlaufsdatei /dev/full: kein Platz mehr auf dem Gerät"},
   };
   for (const auto& [args, message] : refused) {
     r = Welle(args, "", scratch.path());
     EXPECT_EQ(r.status, 2) << message;
     EXPECT_EQ(r.err, "wellen743-welle: " + message + "\n");
+    EXPECT_EQ(r.out, "") << message;
   }
   EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
   EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);

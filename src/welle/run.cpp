@@ -153,6 +153,29 @@ int Compute(const Options& options) {
     case Format::kJson: SchreibeJson(*welle, ergebnis, options.file, options.smin, *out); break;
     case Format::kTable: SchreibeTabelle(*welle, ergebnis, options.file, options.smin, *out); break;
   }
+  if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
+
+  // Both outputs complete before either replaces its file; the curves
+  // first, so that results bound for standard output, which cannot be
+  // taken back, are held while the curves may still fail.
+  std::vector<Ausgabe*> ausgaben;
+  if (curves) ausgaben.push_back(curves.get());
+  ausgaben.push_back(out.get());
+  const auto fail = [&](const Ausgabe* failed) {
+    Meldung(failed->error());
+    for (Ausgabe* a : ausgaben) a->Abandon();
+    return kFailed;
+  };
+  const auto failed = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
+    a->Flush();
+    return a->Failed();
+  });
+  if (failed != ausgaben.end()) return fail(*failed);
+  const auto uncommitted = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
+    return !a->Commit() && !a->Closed();
+  });
+  if (uncommitted != ausgaben.end()) return fail(*uncommitted);
+
   // The table shows the shaft's notes; in a file they stand in every row,
   // and once here, where they are seen (a shaft without a notch has no rows).
   if (format != Format::kTable && !options.quiet) {
@@ -160,24 +183,6 @@ int Compute(const Options& options) {
       Meldung(options.file + ": Hinweis: " + hinweis);
     }
   }
-  if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
-
-  // Both outputs complete before either replaces its file.
-  std::vector<Ausgabe*> ausgaben = {out.get()};
-  if (curves) ausgaben.push_back(curves.get());
-  const auto fail = [&](const Ausgabe* failed) {
-    Meldung(failed->error());
-    for (Ausgabe* a : ausgaben) a->Abandon();
-    return kFailed;
-  };
-  for (Ausgabe* a : ausgaben) a->Flush();
-  const auto failed =
-      std::find_if(ausgaben.begin(), ausgaben.end(), [](const Ausgabe* a) { return a->Failed(); });
-  if (failed != ausgaben.end()) return fail(*failed);
-  const auto uncommitted = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
-    return !a->Commit() && !a->Closed();
-  });
-  if (uncommitted != ausgaben.end()) return fail(*uncommitted);
   return AlleErfuellt(ergebnis, options.smin) ? kAllMet : kNotAllMet;
 }
 
