@@ -149,6 +149,21 @@ TEST(WelleReader, LoadCasesTopLevelOrNamed) {
   EXPECT_EQ(welle->lastfaelle[2].lasten[0].Fx, 4);
 }
 
+// Letters beyond ASCII where the TOML parser looks for blanks: a load case
+// named by a multi-line string whose line-ending backslash is followed by
+// an umlaut, and an umlaut after a value, which is a syntax error.
+TEST(WelleReader, UmlautsWhereTheParserLooksForBlanks) {
+  std::optional<Welle> welle =
+      Lies(std::string(kKontur) + "[[lastfall]]\nname = \"\"\"\\\n  \u00dcberlast\"\"\"\n"
+                                  "[[lastfall.last]]\nx = 100\nFy = 1\n");
+  ASSERT_TRUE(welle);
+  EXPECT_EQ(welle->lastfaelle.at(0).name, "\u00dcberlast");
+  std::string messages;
+  EXPECT_FALSE(Lies("E = 1 \u00e4\n" + std::string(kKontur), &messages));
+  EXPECT_EQ(messages, "w.toml:1:7: TOML-Syntaxfehler: Error while parsing key-value pair: expected a "
+                      "comment or whitespace, saw '\u00e4'\n");
+}
+
 // The template shows every key the reader knows, each in its table, and is
 // itself a shaft that reads without a fault or a default.
 TEST(WelleReader, TemplateHasEveryKeyAndReads) {
