@@ -142,6 +142,11 @@ TEST(Welle, BadFilesAreRefusedWithTheirPlaceAndNothingIsComputed) {
       {"TOML syntax", "E = 210000\nD = \n" + gut,
        "w.toml:2:5: TOML-Syntaxfehler: Error while parsing key-value pair: expected value, saw "
        "'\\n'\n"},
+      {"a line break in the parser's words", "l = n\n" + gut,
+       "w.toml:1:6: TOML-Syntaxfehler: Error while parsing floating-point: expected 'nan', saw "
+       "'n\\n'\n"},
+      {"a line break in a key", "\"E\\n\" = 1\n" + gut,
+       "w.toml:1:1: E\\n: unbekannter Schlüssel; gemeint ist wohl E\n"},
       {"a key twice", "E = 1\nE = 2\n" + gut,
        "w.toml:2:5: TOML-Syntaxfehler: Error while parsing key-value pair: cannot redefine "
        "existing integer 'E'\n"},

@@ -117,6 +117,31 @@ std::string_view Naechster(std::string_view key, std::span<const std::string_vie
   return best;
 }
 
+// Appends `c` to `out`, a control character as an escape ("\n", "\x01"),
+// so that a message stays on one line.
+void AppendEscaped(std::string& out, char ch) {
+  const auto c = static_cast<unsigned char>(ch);
+  if (c == '\n') {
+    out += "\\n";
+  } else if (c == '\r') {
+    out += "\\r";
+  } else if (c == '\t') {
+    out += "\\t";
+  } else if (c < 0x20 || c == 0x7F) {
+    char escape[8];
+    (void)std::snprintf(escape, sizeof escape, "\\x%02X", c);
+    out += escape;
+  } else {
+    out += ch;
+  }
+}
+
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) AppendEscaped(out, c);
+  return out;
+}
+
 // A text from the file as a message quotes it: in double quotes, control
 // characters escaped, cut after 40 characters.
 std::string Zitat(std::string_view text) {
@@ -129,16 +154,8 @@ std::string Zitat(std::string_view text) {
       quoted += "...";
       break;
     }
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += ch;
-    } else if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      (void)std::snprintf(escape, sizeof escape, "\\x%02X", c);
-      quoted += escape;
-    } else {
-      quoted += ch;
-    }
+    if (c == '"' || c == '\\') quoted += '\\';
+    AppendEscaped(quoted, ch);
   }
   return quoted + "\"";
 }
@@ -199,7 +216,8 @@ class Leser {
       root = toml::parse(text, "welle.toml"sv);
     } catch (const toml::parse_error& e) {
       const toml::source_position& at = e.source().begin;
-      Melde({at.line, at.column}, "TOML-Syntaxfehler: " + std::string(e.description()));
+      // The parser quotes the character it met as it is, a line break too.
+      Melde({at.line, at.column}, "TOML-Syntaxfehler: " + Escaped(e.description()));
       return std::nullopt;
     }
 
@@ -292,7 +310,8 @@ class Leser {
       el.schluessel.emplace(name, OrtVon(node));
       if (std::find(known.begin(), known.end(), name) == known.end()) {
         const toml::source_position& at = key.source().begin;
-        Melde({at.line, at.column}, el.Pfad(name) + ": unbekannter Schl\u00fcssel; gemeint ist wohl " +
+        Melde({at.line, at.column}, el.Pfad(Escaped(name)) +
+                                        ": unbekannter Schl\u00fcssel; gemeint ist wohl " +
                                         std::string(Naechster(name, known)));
       }
     }
