@@ -88,7 +88,8 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char sep
 
 // The rows of a CSV text as maps from column name to cell.
 std::vector<std::map<std::string, std::string>> Records(const std::string& text, char sep) {
-  const auto rows = ParseCsv(text, sep);
+  const bool bom = text.rfind("\xEF\xBB\xBF", 0) == 0;  // as a spreadsheet's file may start
+  const auto rows = ParseCsv(bom ? text.substr(3) : text, sep);
   std::vector<std::map<std::string, std::string>> records;
   for (std::size_t r = 1; r < rows.size(); ++r) {
     auto& record = records.emplace_back();
