@@ -104,8 +104,8 @@ std::vector<Stelle> Stellen(const Welle& welle) {
   for (std::size_t j = 0; j < welle.nuten.size(); ++j) {
     const Nut& n = welle.nuten[j];
     if (!(n.x > grenzen.front() && n.x < grenzen.back())) continue;  // not on the shaft
-    const auto k = static_cast<std::size_t>(
-        std::upper_bound(grenzen.begin(), grenzen.end(), n.x) - grenzen.begin() - 1);
+    const auto k = static_cast<std::size_t>(std::upper_bound(grenzen.begin(), grenzen.end(), n.x) -
+                                            grenzen.begin() - 1);
     const Abschnitt& a = abschnitte[std::min(k, abschnitte.size() - 1)];
     Stelle s = stelle(n.x, a.di, j);
     s.e.Kerbfall = kRundnut;
@@ -177,7 +177,8 @@ std::vector<Kurvenpunkt> Kurven(const Welle& welle, std::size_t lastfall,
   const double toleranz = 1e-9 * L;
   for (std::size_t k = 0; k <= gleichmaessig && gleichmaessig > 0; ++k) {
     const double x = L * (static_cast<double>(k) / static_cast<double>(gleichmaessig));
-    const auto naechster = std::lower_bound(orte.begin(), orte.begin() + static_cast<std::ptrdiff_t>(plaetze), x);
+    const auto naechster =
+        std::lower_bound(orte.begin(), orte.begin() + static_cast<std::ptrdiff_t>(plaetze), x);
     const bool frei = (naechster == orte.begin() + static_cast<std::ptrdiff_t>(plaetze) ||
                        *naechster - x > toleranz) &&
                       (naechster == orte.begin() || x - *(naechster - 1) > toleranz);

@@ -148,8 +148,8 @@ double KubischAbleitung(const std::array<double, 4>& c, double u) {
 Biegelinie::Biegelinie(const Welle& welle, const Lastsatz& lasten) {
   const std::vector<double> grenzen = Grenzen(welle);
   // No line for a contour that Pruefe() refuses to place anything on.
-  if (grenzen.size() < 2 || !std::all_of(grenzen.begin(), grenzen.end(),
-                                         [](double x) { return std::isfinite(x); })) {
+  if (grenzen.size() < 2 ||
+      !std::all_of(grenzen.begin(), grenzen.end(), [](double x) { return std::isfinite(x); })) {
     return;
   }
 

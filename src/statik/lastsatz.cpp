@@ -11,9 +11,7 @@ namespace {
 
 // Orders places with a value that is not a number last, so that sorting
 // stays well defined for a shaft that was never checked.
-double Ordnung(double x) {
-  return std::isnan(x) ? std::numeric_limits<double>::infinity() : x;
-}
+double Ordnung(double x) { return std::isnan(x) ? std::numeric_limits<double>::infinity() : x; }
 
 // sqrt(a^2 + b^2), as the resultants are defined (std::hypot, which guards
 // against overflow far beyond any load, costs several times as much).

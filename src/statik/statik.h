@@ -171,19 +171,19 @@ struct Stellennachweis {
   // non-rotating, Mbm = Mb and Mba = Mb_a; always Tm = |T|, Ta = |T_a|,
   // Fm = N with its sign, Fa = |N_a|; di the section's bore. All seven set.
   Schnittlasten lasten;
-  Eingabewerte e{};  // the section's record with the nominal stresses of `lasten`
-  Nachweis n{};      // the check of e
+  Eingabewerte e{};                   // the section's record with the nominal stresses of `lasten`
+  Nachweis n{};                       // the check of e
   std::vector<std::string> hinweise;  // the notes of the check, then Welle::hinweise
 };
 
 struct Lastfallergebnis {
   std::string name;
-  Lagerkraft fest, los;      // reactions to the means
-  Lagerkraft fest_a, los_a;  // reactions to the amplitudes
-  double w_max = 0;          // largest deflection of the means [mm]
-  double x_w_max = 0;        // where it occurs
-  double neigung_fest = 0;   // resultant slope at the fixed bearing [rad]
-  double neigung_los = 0;    // resultant slope at the loose bearing [rad]
+  Lagerkraft fest, los;                  // reactions to the means
+  Lagerkraft fest_a, los_a;              // reactions to the amplitudes
+  double w_max = 0;                      // largest deflection of the means [mm]
+  double x_w_max = 0;                    // where it occurs
+  double neigung_fest = 0;               // resultant slope at the fixed bearing [rad]
+  double neigung_los = 0;                // resultant slope at the loose bearing [rad]
   std::vector<Stellennachweis> stellen;  // in the order of Stellen()
 };
 

@@ -145,8 +145,8 @@ void PruefeNuten(const Welle& welle, bool kontur, Befund& befund) {
       continue;
     }
     // The segment k with grenzen[k] <= x < grenzen[k + 1].
-    const auto k = static_cast<std::size_t>(
-        std::upper_bound(grenzen.begin(), grenzen.end(), n.x) - grenzen.begin() - 1);
+    const auto k = static_cast<std::size_t>(std::upper_bound(grenzen.begin(), grenzen.end(), n.x) -
+                                            grenzen.begin() - 1);
     const double anfang = grenzen[k];
     const double ende = grenzen[k + 1];
     if (n.x == anfang) {
@@ -193,8 +193,9 @@ void PruefeLager(const Welle& welle, bool kontur, Befund& befund) {
     orte_gut = orte_gut && gut;
   }
   if (lager.size() != 2) {
-    befund.Melde(Ort::kWelle, 0, "lager",
-                 std::to_string(lager.size()) + " Lager statt zwei (eines \"fest\", eines \"los\")");
+    befund.Melde(
+        Ort::kWelle, 0, "lager",
+        std::to_string(lager.size()) + " Lager statt zwei (eines \"fest\", eines \"los\")");
     return;
   }
   if (lager[0].art == lager[1].art) {
@@ -222,8 +223,8 @@ void PruefeLastfaelle(const Welle& welle, bool kontur, Befund& befund) {
         AufDerWelle(welle, l.x, befund, Ort::kLast, j, i);
       }
       const std::pair<std::string_view, double> werte[] = {
-          {"Fx", l.Fx},     {"Fy", l.Fy},     {"Fz", l.Fz},     {"Mby", l.Mby},
-          {"Mbz", l.Mbz},   {"T", l.T},       {"Fx_a", l.Fx_a}, {"Fy_a", l.Fy_a},
+          {"Fx", l.Fx},     {"Fy", l.Fy},       {"Fz", l.Fz},       {"Mby", l.Mby},
+          {"Mbz", l.Mbz},   {"T", l.T},         {"Fx_a", l.Fx_a},   {"Fy_a", l.Fy_a},
           {"Fz_a", l.Fz_a}, {"Mby_a", l.Mby_a}, {"Mbz_a", l.Mbz_a}, {"T_a", l.T_a},
       };
       for (const auto& [name, wert] : werte) befund.Endlich(Ort::kLast, j, name, wert, i);

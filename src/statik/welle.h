@@ -7,6 +7,8 @@
 //
 // The model knows no file format: a front end fills a Welle, asks Pruefe()
 // what is wrong with it, and computes it only when nothing is (statik.h).
+// Every member has a default, so that designated initializers need name
+// only what they set: Nut{.x = 95, .t = 1.25, .r = 0.2}.
 #pragma once
 
 #include <cstddef>
@@ -36,16 +38,16 @@ struct Abschnitt {
   // The transition at the segment's left end, where the diameter changes
   // from the segment before: its radius (required there, and only there)
   // and its roughness (default: Welle::Rz).
-  std::optional<double> r;
-  std::optional<double> Rz;
+  std::optional<double> r{};
+  std::optional<double> Rz{};
 };
 
 // A round groove in one segment.
 struct Nut {
-  double x = 0;  // its middle
-  double t = 0;  // depth, > 0
-  double r = 0;  // radius, > 0
-  std::optional<double> Rz;  // default: Welle::Rz
+  double x = 0;                // its middle
+  double t = 0;                // depth, > 0
+  double r = 0;                // radius, > 0
+  std::optional<double> Rz{};  // default: Welle::Rz
 };
 
 struct Lager {
@@ -59,7 +61,7 @@ struct Lager {
 // carry signs like the means: they form a set of loads of their own.
 struct Lastelement {
   double x = 0;
-  std::string name;
+  std::string name{};
   double Fx = 0;   // axial force, positive towards +x
   double Fy = 0;   // transverse force in the x-y plane
   double Fz = 0;   // transverse force in the x-z plane
@@ -70,16 +72,17 @@ struct Lastelement {
 };
 
 struct Lastfall {
-  std::string name;
-  std::vector<Lastelement> lasten;
+  std::string name{};
+  std::vector<Lastelement> lasten{};
 };
 
 struct Welle {
   std::string name;  // may be empty
   Wellenart art = Wellenart::kUmlaufend;
-  double E = 210000;          // elastic modulus [N/mm^2]
+  double E = 210000;           // elastic modulus [N/mm^2]
   std::optional<double> deff;  // default: the largest outer diameter
-  std::optional<double> Rz;    // roughness of every notch not given its own; default: DefaultEingabewerte().Rz
+  // Roughness of every notch not given its own; default: DefaultEingabewerte().Rz.
+  std::optional<double> Rz;
   std::string werkstoff_name;  // may be empty
   // The material and the choices of the check: SigB, SigS, SigzdW, SigbW,
   // TautW, K1Fall, harteRandschicht and KV are taken from here; the
@@ -98,10 +101,10 @@ struct Welle {
 
 // Where in a Welle a fault lies, so that a front end can point at the place
 // in its file: the element's kind, its index (for a load also the index of
-// its load case), and the key of the value at fault (empty for the element
-// as a whole).
+// its load case), and the key of the value at fault. kWelle with the key
+// "abschnitt", "lager" or "lastfall" is about that array as a whole (none,
+// or not two bearings); kWerkstoff names a field of Welle::werkstoff.
 struct Fehler {
-  // kWerkstoff: a value of Welle::werkstoff, named by its field.
   enum class Ort { kWelle, kAbschnitt, kNut, kLager, kLastfall, kLast, kWerkstoff };
   Ort ort = Ort::kWelle;
   std::size_t index = 0;     // in abschnitte, nuten, lager or lastfaelle
