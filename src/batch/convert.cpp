@@ -100,6 +100,8 @@ RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, boo
         case NumberStatus::kOk: fall.e.*(info.choice) = value; break;
         case NumberStatus::kEmpty: break;
         case NumberStatus::kNotANumber:
+        case NumberStatus::kAmbiguous:
+        case NumberStatus::kDecimalComma:
           error = ColumnError(column, cell, "ist keine ganze Zahl");
           return RowStatus::kError;
         case NumberStatus::kOutOfRange:
