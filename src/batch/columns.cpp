@@ -74,12 +74,14 @@ Kopfzelle Split(std::string_view cell) {
 
 // A unit without blanks and without the signs that may stand between N and m.
 std::string Compact(std::string_view unit) {
+  constexpr std::string_view kDots[] = {"\u00b7", "\u22c5"};  // middle dot, dot operator
   std::string compact;
   for (std::size_t i = 0; i < unit.size(); ++i) {
-    if (unit.substr(i, 2) == "\u00b7") {  // middle dot
-      ++i;
-    } else if (unit.substr(i, 3) == "\u22c5") {  // dot operator
-      i += 2;
+    const auto dot = std::find_if(std::begin(kDots), std::end(kDots), [&](std::string_view d) {
+      return unit.substr(i).starts_with(d);
+    });
+    if (dot != std::end(kDots)) {
+      i += dot->size() - 1;
     } else if (unit[i] != ' ' && unit[i] != '\t' && unit[i] != '*') {
       compact += unit[i];
     }
