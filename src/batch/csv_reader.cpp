@@ -126,10 +126,7 @@ void CsvReader::DecideEncoding() {
 void CsvReader::ConvertRecord() {
   if (IsAscii(text_)) return;
   converted_.clear();
-  for (std::size_t i = 0; i < cells_.size(); ++i) {
-    AppendWindows1252(converted_, cells_[i]);
-    ends_[i] = converted_.size();
-  }
+  AppendWindows1252(converted_, text_, ends_);
   std::size_t begin = 0;
   for (std::size_t i = 0; i < cells_.size(); ++i) {
     cells_[i] = std::string_view(converted_.data() + begin, ends_[i] - begin);

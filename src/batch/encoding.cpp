@@ -171,27 +171,41 @@ std::string Utf8OrReplacement(std::string_view text) {
   return out;
 }
 
-void AppendWindows1252(std::string& out, std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto* const end = p + text.size();
+void AppendWindows1252(std::string& out, std::string_view text, std::span<std::size_t> ends) {
+  const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = begin + text.size();
+  std::size_t grown = 0;  // bytes the conversion has added so far
+  std::size_t next = 0;   // the first position not yet moved
+  const unsigned char* p = begin;
   while (p != end) {
     const unsigned char* ascii_end = SkipAscii(p, end);
     out.append(reinterpret_cast<const char*>(p), static_cast<std::size_t>(ascii_end - p));
     p = ascii_end;
     if (p == end) break;
+    const auto at = static_cast<std::size_t>(p - begin);
+    for (; next < ends.size() && ends[next] <= at; ++next) ends[next] += grown;
     const unsigned char c = *p++;
     const char32_t code = c < 0xA0 ? kWindows1252C1[c - 0x80] : c;
+    char utf8[3];
+    std::size_t length = 0;
     if (code == 0) {
-      out += static_cast<char>(c);  // undefined: kept, so that it is not UTF-8
+      utf8[length++] = static_cast<char>(c);  // undefined: kept, so that it is not UTF-8
     } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
+      utf8[length++] = static_cast<char>(0xC0 | (code >> 6));
+      utf8[length++] = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
+      utf8[length++] = static_cast<char>(0xE0 | (code >> 12));
+      utf8[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      utf8[length++] = static_cast<char>(0x80 | (code & 0x3F));
     }
+    out.append(utf8, length);
+    grown += length - 1;
   }
+  for (; next < ends.size(); ++next) ends[next] += grown;
+}
+
+void AppendWindows1252(std::string& out, std::string_view text) {
+  AppendWindows1252(out, text, {});
 }
 
 }  // namespace wellen::batch

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -81,6 +82,11 @@ std::string Utf8OrReplacement(std::string_view text);
 // UTF-8 sequence, the result is not UTF-8 there, so that the row that holds
 // one is refused rather than read with a guess.
 void AppendWindows1252(std::string& out, std::string_view text);
+
+// The same, and moves each of the ascending positions `ends` in `text` to
+// where it lies in what was appended (for the cells of a record, which lie
+// one after another).
+void AppendWindows1252(std::string& out, std::string_view text, std::span<std::size_t> ends);
 
 // True for the bytes that Windows-1252 leaves undefined.
 constexpr bool UndefinedInWindows1252(unsigned char c) {

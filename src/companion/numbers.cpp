@@ -104,7 +104,7 @@ std::size_t ThousandsGroups(std::string_view s) {
 
 // Converts a number in the German form: points dropped (they group the
 // thousands; the caller has checked where they stand), a comma for the point.
-bool ConvertGerman(std::string_view s, double& magnitude) {
+bool ConvertGerman(std::string_view s, bool points, double& magnitude) {
   std::array<char, 64> small;
   std::string large;
   char* copy = small.data();
@@ -112,9 +112,14 @@ bool ConvertGerman(std::string_view s, double& magnitude) {
     large.resize(s.size());
     copy = large.data();
   }
-  char* end = copy;
-  for (const char c : s) {
-    if (c != '.') *end++ = c == ',' ? '.' : c;
+  char* end = copy + s.size();
+  if (points) {
+    end = copy;
+    for (const char c : s) {
+      if (c != '.') *end++ = c == ',' ? '.' : c;
+    }
+  } else {
+    std::replace_copy(s.begin(), s.end(), copy, ',', '.');
   }
   return ConvertDecimal({copy, static_cast<std::size_t>(end - copy)}, magnitude);
 }
@@ -122,23 +127,32 @@ bool ConvertGerman(std::string_view s, double& magnitude) {
 // Reads an unsigned number that starts with a digit, a point or a comma, in
 // a file with a decimal comma (see ParseReal).
 NumberStatus ReadCommaForm(std::string_view s, double& magnitude) {
-  const std::size_t comma = s.find(',');
-  const std::size_t point = s.find('.');
-  if (point == std::string_view::npos) {
-    // A second comma becomes a second point, which the conversion refuses.
-    return ConvertGerman(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  // Most cells have neither, or a comma alone; points come before a comma.
+  std::size_t first = 0;
+  while (first < s.size() && s[first] != ',' && s[first] != '.') ++first;
+  if (first == s.size()) {
+    return ConvertDecimal(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
   }
+  if (s[first] == ',') {
+    // A point after the comma is not a number; a second comma becomes a
+    // second point, which the conversion refuses.
+    if (s.find('.', first) != std::string_view::npos) return NumberStatus::kNotANumber;
+    return ConvertGerman(s, false, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  }
+  const std::size_t comma = s.find(',', first);
   if (comma != std::string_view::npos) {
     // Thousands points before a decimal comma, digits after it.
     const std::string_view fraction = s.substr(comma + 1);
     if (ThousandsGroups(s.substr(0, comma)) == 0 || !std::all_of(fraction.begin(), fraction.end(), IsDigit)) {
       return NumberStatus::kNotANumber;
     }
-    return ConvertGerman(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+    return ConvertGerman(s, true, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
   }
   const std::size_t groups = ThousandsGroups(s);
   if (groups == 1) return NumberStatus::kAmbiguous;
-  if (groups > 1) return ConvertGerman(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  if (groups > 1) {
+    return ConvertGerman(s, true, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  }
   return ConvertDecimal(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
 }
 
@@ -149,7 +163,7 @@ bool ParseGrouped(std::string_view cell, double& out) {
   const bool negative = !s.empty() && s.front() == '-';
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
   double magnitude = 0;
-  if (ThousandsGroups(s) == 0 || !ConvertGerman(s, magnitude)) return false;
+  if (ThousandsGroups(s) == 0 || !ConvertGerman(s, true, magnitude)) return false;
   out = negative ? -magnitude : magnitude;
   return true;
 }
