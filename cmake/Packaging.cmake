@@ -56,7 +56,8 @@ include(CMakePackageConfigHelpers)
 set(WELLEN_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/wellen743)
 install(TARGETS wellen_calc EXPORT wellen743Targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
-file(GLOB WELLEN_CALC_HEADERS ${PROJECT_SOURCE_DIR}/src/calc/*.h)
+file(GLOB WELLEN_CALC_HEADERS ${PROJECT_SOURCE_DIR}/src/calc/*.h
+  ${PROJECT_SOURCE_DIR}/src/statik/*.h)
 install(FILES ${WELLEN_CALC_HEADERS}
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/wellen743 COMPONENT dev)
 install(EXPORT wellen743Targets NAMESPACE wellen743::
@@ -119,8 +120,11 @@ from the nominal stresses, the geometry of a round groove or a shoulder and
 the material strengths of a shaft or axle, one pure function computes every
 quantity of the method of DIN 743, the notch and influence factors, the
 component fatigue and yield strengths, and the safety factors against
-fatigue fracture and against yielding. With C++ headers, a CMake package
-(find_package(wellen743), target wellen743::calc) and a pkg-config file.")
+fatigue fracture and against yielding. A shaft model beside it takes a
+whole shaft (contour, grooves, two bearings, load cases) and computes its
+bearing reactions, internal forces and deflection line and the check at
+every notch. With C++ headers, a CMake package (find_package(wellen743),
+target wellen743::calc) and a pkg-config file.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER
   "wellen743 maintainers <maintainers@users.noreply.c-seed-4a467b8f.example>")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -7,6 +7,7 @@
 # installed tree elsewhere (the CMake package must not care), and builds
 # tests/consumer/consumer.cpp against it twice: with CMake's find_package and
 # with pkg-config. Both programs must print the defaults' safety factors.
+# A program with the shaft model's headers is built with pkg-config too.
 set -uo pipefail
 build="$1"
 source="$2"
@@ -53,6 +54,28 @@ if flags=$(pkg-config --cflags --libs wellen743) &&
 else
   cat "$work/pc.log" >&2
   echo "FAIL: the consumer does not build with pkg-config" >&2
+  fail=1
+fi
+
+# The shaft model's headers, installed beside the calculation's: a shaft
+# without anything is refused (no segment, no bearings, no load case).
+cat >"$work/welle.cpp" <<'EOF'
+#include <wellen743/statik.h>
+
+#include <cstdio>
+
+int main() {
+  const wellen::Welle welle;
+  std::printf("%zu %zu\n", wellen::Pruefe(welle).size(), wellen::Berechne(welle).lastfaelle.size());
+}
+EOF
+if ${CXX:-c++} -std=c++20 -O2 -o "$work/welle" "$work/welle.cpp" $flags 2>"$work/welle.log"; then
+  out=$("$work/welle")
+  echo "shaft model: $out"
+  check "the shaft model's consumer prints 3 0" test "$out" = "3 0"
+else
+  cat "$work/welle.log" >&2
+  echo "FAIL: a program with the shaft model's headers does not build" >&2
   fail=1
 fi
 exit "$fail"

@@ -70,7 +70,7 @@ expected=$(printf '%s\n' \
   '-rwxr-xr-x root/root ./usr/bin/wellen743-batch' | sort)
 check "wellen743: exactly the two programs and their manual pages" \
   test "$(files "$deb")" = "$expected"
-headers=$(cd "$source/src/calc" && ls ./*.h | sed 's|^\./||')
+headers=$(cd "$source/src" && ls calc/*.h statik/*.h | sed 's|^.*/||')
 expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
   printf '%s\n' \
     '-rw-r--r-- root/root ./usr/lib/libwellen743.a' \
@@ -79,7 +79,7 @@ expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/well
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743ConfigVersion.cmake' \
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets.cmake' \
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets-release.cmake') | sort)
-check "libwellen743-dev: the library, its headers, CMake package and .pc" \
+check "libwellen743-dev: the library, the headers of calc and statik, CMake package and .pc" \
   test "$(files "$dev")" = "$expected"
 cat "$work/contents"
 

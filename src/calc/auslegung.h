@@ -1,0 +1,66 @@
+// Design mode: the smallest notch radius, or the smallest size, with which a
+// case meets the required minimum safety.
+//
+// The safety factors need not rise steadily with the radius: the yield
+// increase factor steps down as max(alpha, beta) falls past 3, 2 and 1.5, and
+// with it the component yield strength, so a case may meet S_min only between
+// two radii. Nothing is bisected, therefore: the check is evaluated on a fixed
+// grid from its smallest value up, and the first grid value that meets S_min
+// by the verdict rule (NachweisErfuellt) is the answer, exact on that grid.
+//
+// Pure: no input, no output, no state.
+#pragma once
+
+#include "eingabewerte.h"
+#include "schnittlasten.h"
+
+namespace wellen {
+
+// The radius grid and the size grid, in mm.
+inline constexpr double kRadiusSchritt = 0.01;
+inline constexpr double kDurchmesserSchritt = 0.1;
+
+// What a search came to.
+struct Auslegung {
+  // Some grid value meets S_min; `wert` is then the smallest one.
+  bool erreicht = false;
+  // The smallest grid value that meets S_min; where none does, the grid value
+  // at which the smaller of the two safety factors was largest (a factor
+  // that is not a number counting as smallest). Not a number when the range
+  // holds no grid value at all.
+  double wert = 0;
+  // The two safety factors at `wert` (not numbers where the range is empty).
+  double SDauerbruch = 0, SFliessgrenze = 0;
+  // The range searched: grid values from `von` to `bis`.
+  double von = 0, bis = 0;
+  // The input record at `wert`, stresses of given loads converted at its d.
+  Eingabewerte e{};
+};
+
+// The largest radius searched for a round groove, as a share of d: a groove
+// wider in radius than half the net diameter is no notch this method
+// describes. For a shoulder the radius is searched up to t, since a fillet
+// cannot be larger than the step it rounds off.
+inline constexpr double kRundnutRadiusAnteil = 0.5;
+
+// The upper end of the radius range of `e`: t for a shoulder, d/2 for a
+// round groove.
+double RadiusGrenze(const Eingabewerte& e);
+
+// The smallest radius r on the grid 0.01, 0.02, ... up to RadiusGrenze(e)
+// with which `e` (everything else as given) meets `smin`.
+Auslegung KleinsterRadius(const Eingabewerte& e, double smin);
+
+// The smallest size: D, d, r, t, deff and the bore lasten.di scaled together
+// by one factor k, so that the shape stays the same, with d on the grid
+// 0.1 mm from 0.2 d to 5 d. The loads `lasten` gives keep their values and
+// set their stresses again at each new d; stresses not given by a load stay
+// as they are in `e`. The search takes the smallest d that meets `smin`,
+// also where the case as given already does.
+Auslegung KleinsterDurchmesser(const Eingabewerte& e, const Schnittlasten& lasten, double smin);
+
+// The case scaled by k as KleinsterDurchmesser scales it, with the net
+// diameter set to `d` exactly (k = d / e.d).
+Eingabewerte Skaliert(const Eingabewerte& e, const Schnittlasten& lasten, double d);
+
+}  // namespace wellen
