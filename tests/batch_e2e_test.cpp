@@ -196,10 +196,24 @@ TEST(Batch, WindowsAndUtf8SpreadsheetsGiveTheSameCases) {
   EXPECT_EQ(piped.out, expected);
   // ... but when that shows only after the header, the output has begun
   // without one; the line ends still follow.
-  const CommandResult late = Batch({"-"}, "Name;D\r\nM\xFCller;50\r\n");
+  const std::string late_input = "Name;D\r\nM\xFCller;50\r\n";
+  const CommandResult late = Batch({"-"}, late_input);
   EXPECT_EQ(late.out.substr(0, 6), "Datei;");
   EXPECT_NE(late.out.find("-;2;M\u00fcller;"), std::string::npos);
   EXPECT_EQ(late.out.find("\r\n"), late.out.find('\n') - 1);
+  // Redirected from a file, standard input is known before any output.
+  const std::string file = testing::TempDir() + "batch_spaet_1252.csv";
+  std::ofstream(file, std::ios::binary) << late_input;
+  const CommandResult redirected =
+      RunCommand({"/bin/sh", "-c", "'" + kBatch + "' - < '" + file + "'"}, "", kData);
+  EXPECT_EQ(redirected.out, kBom + late.out);
+  std::remove(file.c_str());
+  // One run over both files: one encoding, UTF-8, in the output.
+  const CommandResult both = Batch({"umlaute_utf8.csv", "umlaute_1252.csv"});
+  EXPECT_EQ(both.status, 0);
+  std::string second = ReadFile(kData + "/umlaute_1252.expected.csv");
+  second.erase(0, second.find('\n') + 1);  // its header
+  EXPECT_EQ(both.out, ReadFile(kData + "/umlaute_utf8.expected.csv") + second);
 }
 
 // The interactive program's pages for the input record in `row`, entered
