@@ -35,6 +35,7 @@ inline CommandResult RunCommand(const std::vector<std::string>& argv, const std:
     dup2(out[1], STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
     for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+    signal(SIGPIPE, SIG_DFL);  // an ignored signal stays ignored across exec
     if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(126);
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));

@@ -184,6 +184,16 @@ TEST(Display, ThreePagesAndTheXAbort) {
   EXPECT_EQ(Menu("w  xq").output, kMenu + kDisplay1 + kDisplay2 + kDisplay3 + kMenu);
   EXPECT_EQ(Menu("wxq").output, kMenu + kDisplay1 + kMenu);
   EXPECT_EQ(Menu("w xq").output, kMenu + kDisplay1 + kDisplay2 + kMenu);
+  // A value of its own in every field, so that no two fields can trade places
+  // unnoticed (the defaults have t = Rz and D = deff).
+  EXPECT_EQ(Menu("b50 40 60 3 4.5 6.3\nw  xq").output,
+            kMenu + kPromptsB + kMenu + kDisplay1 +
+                "\nmomentan def. Werte 2:\nSigzdW= 440[N/mm2]\nSigbW = 550[N/mm2]"
+                "\nTautW = 330[N/mm2]\nDurchm. D = 50[mm]\nDurchm. d = 40[mm]\nRadius r  = 3[mm]"
+                "\nTiefe t   = 4.5[mm]\nRauheit Rz= 6.3[ym]\nweiter mit bel.Taste.."
+                "\nmomentan def. Werte 3:\nKerbfall= 2\nK1-Fall = 3\nDurch.deff= 60[mm]"
+                "\nkeine harte Randschicht\nVollwelle\nKV= 1\nweiter mit bel.Taste.." +
+                kMenu);
   // Each flag has a line of its own, whatever the other one is.
   const struct {
     const char* flags;  // harteRandschicht, Hohlwelle
@@ -207,6 +217,10 @@ TEST(Dialogs, EnteredValuesReachTheRun) {
   EXPECT_NE(hollow.output.find(Pages(testing_pages::kRundnutHohl)), std::string::npos);
   const Session high = Menu("a600\n300 100 50 60 40\ng      q");
   EXPECT_NE(high.output.find(Pages(testing_pages::kHighMean)), std::string::npos);
+  // Typed to the last digit, Taumv meets gTor exactly.
+  const Session threshold = Menu("a0 0 406.50731808065103 50 60 40\ng      q");
+  EXPECT_EQ(threshold.e.Tautm, testing_pages::kTautmAtThreshold);
+  EXPECT_NE(threshold.output.find(Pages(testing_pages::kTorAtThreshold)), std::string::npos);
 }
 
 }  // namespace

@@ -92,6 +92,20 @@ inline const PageValues kHartVoll = {{
     {"136.146", "162.931", "146.074", "1.27416", "1.1783"},
 }};
 
+// The defaults with torsion the only mean stress, Tautm such that Taumv
+// equals gTor to the last bit: the case test for torsion is met on equality.
+// TautADK is the same on either side of it, so only Bed.Tor shows the side.
+inline constexpr double kTautmAtThreshold = 406.50731808065103;
+inline const PageValues kTorAtThreshold = {{
+    kDefaults[0],
+    kDefaults[1],
+    {"1.40498", "0.383333", "1.02293", "1.37349", "0.888243", "0.939826", "1.61033", "704.091",
+     "406.507"},
+    kDefaults[3],
+    {"1.05", "1.05", "1", "823.415", "988.098", "543.313", "erfuellt", "erfuellt", "erfuellt"},
+    {"112.453", "134.386", "136.806", "1.06627", "1.20373"},
+}};
+
 // A worked example: how it changes the defaults, and the pages it prints.
 struct WorkedExample {
   const char* name;
@@ -128,6 +142,13 @@ inline const std::vector<WorkedExample> kWorkedExamples = {
        e.Tautm = 180;
      },
      kHartVoll},
+    {"torsion mean stress alone, Taumv at the threshold gTor",
+     [](Eingabewerte& e) {
+       e.Sigzdm = 0;
+       e.Sigbm = 0;
+       e.Tautm = kTautmAtThreshold;
+     },
+     kTorAtThreshold},
 };
 
 // Page `page` (1 to 6) with its header and the pause prompt that ends it.

@@ -365,6 +365,19 @@ TEST(Terminal, EveryWayOutRestoresTheMode) {
        0,
        true,
        {SIGHUP}},
+      {"SIGTSTP ignored from the start stays ignored: Ctrl-Z does nothing, then q",
+       "",
+       "F8 q Exit\n",
+       [](PtySession& s) {
+         s.Send("\x1a");
+         // Had the program a handler for it, the program would be stopped
+         // now and never read the q.
+         ASSERT_TRUE(s.WaitBlockedIn(SYS_read));
+         s.Send("q");
+       },
+       0,
+       true,
+       {SIGTSTP}},
       {"terminal closed at the menu", "", "F8 q Exit\n", [](PtySession& s) { s.CloseTerminal(); },
        0, false},
       {"terminal closed at a value prompt", "e",

@@ -8,13 +8,23 @@
 // beforehand as for a regular file (bit 5) or while streaming; the rest is
 // the file.
 //
+// The writers write to standard output, as the program does without -o;
+// here standard output is a file in memory, emptied before each input and
+// read back after it.
+//
 // Checked: a header is refused with messages or gives columns; a row is a
 // case, an empty row or an error with a message naming a column or the row;
 // a case keeps the record's invariants (Kerbfall 1 or 2, K1Fall 1 to 4, the
 // flags 0 or 1); its texts, extra cells and notes are valid UTF-8 whatever
 // the input's bytes, and there is one extra cell per extra column; the
-// report writes, starts with the HTML5 doctype, ends with the closing tag
-// and is valid UTF-8.
+// output of every format is valid UTF-8 whatever the input, the JSON Lines
+// one line per case, each an object; the report writes, is valid UTF-8,
+// starts with the HTML5 doctype and ends with the closing tag.
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,12 +34,12 @@
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
 #include "batch/encoding.h"
+#include "batch/writers.h"
 #include "calc/hinweise.h"
 #include "calc/urteil.h"
+#include "check.h"
 #include "companion/output.h"
 #include "report/report.h"
-#include "batch/writers.h"
-#include "check.h"
 
 namespace wellen::batch {
 namespace {
@@ -38,26 +48,59 @@ constexpr Separator kSeparators[4] = {Separator::kAuto, Separator::kComma, Separ
                                       Separator::kTab};
 constexpr Format kFormats[4] = {Format::kCsv, Format::kJson, Format::kTable, Format::kCsv};
 
+// Well-formed UTF-8 after the table of well-formed byte sequences in the
+// Unicode standard: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool ValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    std::size_t length = 1;
-    if (c >= 0xF0) {
-      length = 4;
-    } else if (c >= 0xE0) {
-      length = 3;
-    } else if (c >= 0xC0) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the range of the second byte
+    unsigned char high = 0xBF;
+    if (lead <= 0x7F) {
+      length = 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
       length = 2;
-    } else if (c >= 0x80) {
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
       return false;
     }
     if (i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if (k == 1 ? next < low || next > high : next < 0x80 || next > 0xBF) return false;
     }
     i += length;
   }
   return true;
+}
+
+// Makes standard output a file in memory, once.
+void CaptureStandardOutput() {
+  static const bool captured = [] {
+    const int fd = memfd_create("ausgabe", 0);
+    FUZZ_CHECK(fd >= 0 && dup2(fd, STDOUT_FILENO) == STDOUT_FILENO);
+    close(fd);
+    return true;
+  }();
+  (void)captured;
+  FUZZ_CHECK(ftruncate(STDOUT_FILENO, 0) == 0 && lseek(STDOUT_FILENO, 0, SEEK_SET) == 0);
+}
+
+// What was written to standard output since CaptureStandardOutput().
+std::string Captured() {
+  struct stat st {};
+  FUZZ_CHECK(fstat(STDOUT_FILENO, &st) == 0);
+  std::string text(static_cast<std::size_t>(st.st_size), '\0');
+  FUZZ_CHECK(pread(STDOUT_FILENO, text.data(), text.size(), 0) ==
+             static_cast<ssize_t>(text.size()));
+  return text;
 }
 
 void Run(const std::uint8_t* data, std::size_t size) {
@@ -86,9 +129,8 @@ void Run(const std::uint8_t* data, std::size_t size) {
   if (!kopf) return;
   for (const std::string& name : kopf->extras()) FUZZ_CHECK(IsUtf8(name));
 
-  std::string ausgabe_error;
-  const std::unique_ptr<Ausgabe> out = Ausgabe::Open("/dev/null", "Ausgabedatei", ausgabe_error);
-  FUZZ_CHECK(out != nullptr);
+  CaptureStandardOutput();
+  const auto out = std::make_unique<Ausgabe>();
   const std::unique_ptr<Schreiber> writer = MakeSchreiber(format, 1.2, *out);
   const Dialect dialect = reader.dialect();
   writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma, reader.byte_order_mark(),
@@ -138,6 +180,18 @@ void Run(const std::uint8_t* data, std::size_t size) {
   }
   writer->End(bilanz);
   FUZZ_CHECK(out->Commit());
+  const std::string written = Captured();
+  FUZZ_CHECK(ValidUtf8(written));
+  if (format == Format::kJson) {
+    FUZZ_CHECK(static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n')) ==
+               bilanz.cases);
+    for (std::size_t at = 0; at < written.size();) {
+      const std::size_t end = written.find('\n', at);
+      FUZZ_CHECK(end != std::string::npos && end > at);
+      FUZZ_CHECK(written[at] == '{' && written[end - 1] == '}');
+      at = end + 1;
+    }
+  }
 
   std::string html;
   FUZZ_CHECK(report.Write([&](std::string_view text) {
