@@ -35,6 +35,7 @@ fuzz:
 	  -DCMAKE_CXX_COMPILER=clang++ -DWELLEN_FUZZ=ON -DWELLEN_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) \
 	  --target dialogue_fuzzer value_reader_fuzzer csv_reader_fuzzer batch_rows_fuzzer \
+	    welle_reader_fuzzer \
 	  -- --no-print-directory
 	@tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 

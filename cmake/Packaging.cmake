@@ -10,7 +10,7 @@
 # README). Sanitizer builds keep the shared runtime that the sanitizer
 # libraries expect.
 if(NOT WELLEN_SANITIZE)
-  foreach(program wellen743 wellen743-batch)
+  foreach(program wellen743 wellen743-batch wellen743-welle)
     target_link_options(${program} PRIVATE
       -static-libstdc++ -static-libgcc
       -Wl,--gc-sections -Wl,--as-needed)
@@ -25,7 +25,7 @@ endif()
 #   dev       the calculation library: lib/libwellen743.a, its headers under
 #             include/wellen743/, a CMake package (find_package(wellen743),
 #             target wellen743::calc) and a pkg-config file wellen743.pc.
-install(TARGETS wellen743 wellen743-batch
+install(TARGETS wellen743 wellen743-batch wellen743-welle
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 
 find_program(GZIP_PROGRAM gzip REQUIRED)
@@ -48,6 +48,7 @@ function(wellen_manpage name)
 endfunction()
 wellen_manpage(wellen743)
 wellen_manpage(wellen743-batch)
+wellen_manpage(wellen743-welle)
 
 # The library, its headers and the CMake package. The package files find
 # everything relative to where they are installed, so the installed tree may
@@ -110,7 +111,10 @@ safety factors against fatigue fracture and against yielding. It talks
 German, takes one-key commands, and reads scripted input from a pipe.
 wellen743-batch computes many cases at once from CSV files, with nominal
 stresses or section loads, and writes every quantity as CSV, JSON Lines or
-a table.")
+a table. wellen743-welle reads a whole shaft from a TOML file (its contour,
+grooves, two bearings and the loads of each load case), computes the
+bearing reactions, the internal forces and the deflection, and checks every
+shoulder and groove in every load case.")
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libwellen743-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_DESCRIPTION

@@ -4,7 +4,7 @@
 #   package_test.sh BUILD_DIR SOURCE_DIR VERSION
 #
 # Builds both packages (wellen743, libwellen743-dev) into a scratch directory
-# with cpack and checks their control fields and file lists, that the two
+# with cpack and checks their control fields and file lists, that the three
 # programs in one run and that their manual pages are the project's, and that
 # the other's pkg-config file names /usr; then installs the build with another
 # prefix under DESTDIR and checks where the files land.
@@ -66,9 +66,11 @@ echo "--- files"
 expected=$(printf '%s\n' \
   '-rw-r--r-- root/root ./usr/share/man/man1/wellen743.1.gz' \
   '-rw-r--r-- root/root ./usr/share/man/man1/wellen743-batch.1.gz' \
+  '-rw-r--r-- root/root ./usr/share/man/man1/wellen743-welle.1.gz' \
   '-rwxr-xr-x root/root ./usr/bin/wellen743' \
-  '-rwxr-xr-x root/root ./usr/bin/wellen743-batch' | sort)
-check "wellen743: exactly the two programs and their manual pages" \
+  '-rwxr-xr-x root/root ./usr/bin/wellen743-batch' \
+  '-rwxr-xr-x root/root ./usr/bin/wellen743-welle' | sort)
+check "wellen743: exactly the three programs and their manual pages" \
   test "$(files "$deb")" = "$expected"
 headers=$(cd "$source/src" && ls calc/*.h statik/*.h | sed 's|^.*/||')
 expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
@@ -95,7 +97,15 @@ status=$?
 check "the packaged batch program exits 0" test "$status" -eq 0
 check "the packaged batch program computes" \
   grep -qE '^ +2  Beispiel +1\.24088 +1\.39679  erf' <<<"$output"
-for page in wellen743 wellen743-batch; do
+# The shaft program's example shaft computes: a table with its summary line.
+welle="$work/root/usr/bin/wellen743-welle"
+"$welle" --template >"$work/welle.toml"
+output=$("$welle" --format table "$work/welle.toml")
+status=$?
+check "the packaged shaft program computes its example (status $status)" test "$status" -le 1
+check "the packaged shaft program prints the summary" \
+  grep -qE '^2 Lastfälle, [0-9]+ Stellen: ' <<<"$output"
+for page in wellen743 wellen743-batch wellen743-welle; do
   check "the packaged manual page is doc/$page.1" \
     cmp -s <(gzip -dc "$work/root/usr/share/man/man1/$page.1.gz") "$source/doc/$page.1"
 done
@@ -104,7 +114,7 @@ check "the packaged .pc names /usr" grep -qx 'prefix=/usr' "$work/devroot/usr/li
 
 # make install: another prefix, under DESTDIR.
 DESTDIR="$work/dest" cmake --install "$build" --prefix /opt/w743 >/dev/null
-for program in wellen743 wellen743-batch; do
+for program in wellen743 wellen743-batch wellen743-welle; do
   check "installed $program" test -x "$work/dest/opt/w743/bin/$program"
   check "installed manual page of $program" \
     test -f "$work/dest/opt/w743/share/man/man1/$program.1.gz"

@@ -1,12 +1,12 @@
 #include "batch/writers.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "batch/columns.h"
 #include "calc/urteil.h"
 #include "companion/numbers.h"
+#include "companion/tabelle.h"
 #include "companion/zeile.h"
 #include "format/number.h"
 
@@ -142,32 +142,7 @@ class JsonSchreiber final : public Schreiber {
 };
 
 // ---------------------------------------------------------------------------
-// Table: one aligned line per case, for reading on a terminal. Columns are
-// padded by characters, not bytes, so that names with umlauts line up.
-
-std::size_t Characters(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte
-  }));
-}
-
-// `text` cut to `width` characters (the last one an ellipsis if cut), then
-// padded with blanks to `width`; right-aligned if asked.
-void AppendCell(std::string& out, std::string_view text, std::size_t width, bool right = false) {
-  std::size_t length = Characters(text);
-  if (length > width) {
-    std::size_t keep = 0;
-    for (std::size_t chars = 0; keep < text.size(); ++keep) {
-      if ((static_cast<unsigned char>(text[keep]) & 0xC0) != 0x80 && chars++ == width - 1) break;
-    }
-    out.append(text.substr(0, keep));
-    out += "\u2026";
-    return;
-  }
-  if (right) out.append(width - length, ' ');
-  out.append(text);
-  if (!right) out.append(width - length, ' ');
-}
+// Table: one aligned line per case, for reading on a terminal.
 
 std::string Plural(std::size_t n, std::string_view one, std::string_view many) {
   return std::to_string(n) + " " + std::string(n == 1 ? one : many);
@@ -200,13 +175,7 @@ class TabellenSchreiber final : public Schreiber {
     }
     AppendCell(line, std::to_string(fall.zeile), kZeile, true);
     line += "  ";
-    // Line breaks and other control characters in a name would break the
-    // table's lines: they show as blanks.
-    std::string name = fall.name;
-    std::replace_if(
-        name.begin(), name.end(),
-        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
-    AppendCell(line, name, kName);
+    AppendCell(line, Einzeilig(fall.name), kName);
     line += "  ";
     AppendCell(line, Number(fall.n.SDauerbruch).text(), kS, true);
     line += "  ";

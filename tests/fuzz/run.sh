@@ -15,7 +15,7 @@ cd "$(dirname "$0")/../.."
 
 build=${1:?build directory}
 seconds=${2:?seconds per target}
-targets=(dialogue value_reader csv_reader batch_rows)
+targets=(dialogue value_reader csv_reader batch_rows welle_reader)
 
 # The longest input per target: room for what its input layout needs, and no
 # more, so that a long input, found or seeded, does not slow the whole run.
@@ -31,6 +31,9 @@ declare -A max_len=(
   # A header with every column and several rows; each row is a whole check,
   # its notes and its part of the report.
   [batch_rows]=1024
+  # A shaft file with a few segments, grooves, bearings and load cases; the
+  # commented template, the longest seed, just fits.
+  [welle_reader]=4096
 )
 
 scratch=$(mktemp -d)

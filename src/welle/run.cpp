@@ -1,0 +1,210 @@
+#include "welle/run.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "companion/output.h"
+#include "companion/progress.h"
+#include "statik/statik.h"
+#include "welle/options.h"
+#include "welle/reader.h"
+#include "welle/template.h"
+#include "welle/writers.h"
+
+namespace wellen::welle {
+namespace {
+
+constexpr int kAllMet = 0;
+constexpr int kNotAllMet = 1;
+constexpr int kFailed = 2;
+
+// A shaft file is a few kilobytes; anything far beyond is not one.
+constexpr std::size_t kMaxFile = std::size_t{16} << 20;
+// Faults reported of one file; the rest are counted.
+constexpr std::size_t kMaxMessages = 30;
+
+// Reads the whole file (standard input for "-"). On failure returns nothing
+// and sets `error`.
+std::optional<std::string> ReadFile(const std::string& file, std::string& error) {
+  int fd = STDIN_FILENO;
+  if (file != "-") {
+    fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      error = file + ": kann nicht gelesen werden: " + Systemfehler(errno);
+      return std::nullopt;
+    }
+  }
+  std::string text;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = file + ": kann nicht gelesen werden: " + Systemfehler(errno);
+      break;
+    }
+    if (text.size() + static_cast<std::size_t>(n) > kMaxFile) {
+      error = file + ": gr\u00f6\u00dfer als 16 MiB; das ist keine Wellenbeschreibung";
+      break;
+    }
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  if (fd != STDIN_FILENO) close(fd);
+  if (!error.empty()) return std::nullopt;
+  return text;
+}
+
+bool IsRegular(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// True if `path` is a regular file that `other` also names (or that
+// standard input reads, for "-").
+bool SameFile(const std::string& path, const std::string& other) {
+  if (!IsRegular(path)) return false;
+  const auto target = IdOfPath(path);
+  return target && (other == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(other)) == target;
+}
+
+// Opens an output file of the run: never over the shaft file, and never
+// the file of the other output.
+std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
+                              const Options& options, const std::optional<std::string>& other) {
+  if (!options.file.empty() && SameFile(path, options.file)) {
+    Meldung(std::string(role) + " " + path +
+            " ist zugleich die Datei der Welle; sie wird nicht \u00fcberschrieben");
+    return nullptr;
+  }
+  if (other && SameFile(path, *other)) {
+    Meldung(std::string(role) + " " + path + " ist zugleich die Ausgabedatei");
+    return nullptr;
+  }
+  std::string error;
+  std::unique_ptr<Ausgabe> out = Ausgabe::Open(path, role, error);
+  if (!out) Meldung(error);
+  return out;
+}
+
+int WriteTemplate(const Options& options) {
+  std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
+  if (options.output) {
+    out = Open(*options.output, "Ausgabedatei", options, std::nullopt);
+    if (!out) return kFailed;
+  }
+  out->Write(Vorlage());
+  if (!out->Commit() && !out->Closed()) {
+    Meldung(out->error());
+    return kFailed;
+  }
+  return kAllMet;
+}
+
+int Compute(const Options& options) {
+  std::string error;
+  const std::optional<std::string> text = ReadFile(options.file, error);
+  if (!text) {
+    Meldung(error);
+    return kFailed;
+  }
+  std::vector<Dateifehler> fehler;
+  const std::optional<Welle> welle = LeseWelle(*text, fehler);
+  if (!welle) {
+    for (std::size_t i = 0; i < fehler.size() && i < kMaxMessages; ++i) {
+      Meldung(Meldungstext(options.file, fehler[i]));
+    }
+    if (fehler.size() > kMaxMessages) {
+      Meldung(options.file + ": " + std::to_string(fehler.size() - kMaxMessages) +
+              " weitere Fehler");
+    }
+    return kFailed;
+  }
+
+  std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
+  if (options.output) {
+    out = Open(*options.output, "Ausgabedatei", options, options.curves);
+    if (!out) return kFailed;
+  }
+  std::unique_ptr<Ausgabe> curves;
+  if (options.curves) {
+    curves = Open(*options.curves, "Verlaufsdatei", options, options.output);
+    if (!curves) {
+      out->Abandon();
+      return kFailed;
+    }
+  }
+
+  const Wellenergebnis ergebnis = Berechne(*welle);
+  const Format format = options.format.value_or(out->Terminal() ? Format::kTable : Format::kCsv);
+  switch (format) {
+    case Format::kCsv:
+      SchreibeCsv(*welle, ergebnis, options.file, options.smin, options.dialekt, *out);
+      break;
+    case Format::kJson: SchreibeJson(*welle, ergebnis, options.file, options.smin, *out); break;
+    case Format::kTable: SchreibeTabelle(*welle, ergebnis, options.file, options.smin, *out); break;
+  }
+  if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
+
+  // Both outputs complete before either replaces its file; the curves
+  // first, so that results bound for standard output, which cannot be
+  // taken back, are held while the curves may still fail.
+  std::vector<Ausgabe*> ausgaben;
+  if (curves) ausgaben.push_back(curves.get());
+  ausgaben.push_back(out.get());
+  const auto fail = [&](const Ausgabe* failed) {
+    Meldung(failed->error());
+    for (Ausgabe* a : ausgaben) a->Abandon();
+    return kFailed;
+  };
+  const auto failed = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
+    a->Flush();
+    return a->Failed();
+  });
+  if (failed != ausgaben.end()) return fail(*failed);
+  const auto uncommitted = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
+    return !a->Commit() && !a->Closed();
+  });
+  if (uncommitted != ausgaben.end()) return fail(*uncommitted);
+
+  // The table shows the shaft's notes; in a file they stand in every row,
+  // and once here, where they are seen (a shaft without a notch has no rows).
+  if (format != Format::kTable && !options.quiet) {
+    for (const std::string& hinweis : welle->hinweise) {
+      Meldung(options.file + ": Hinweis: " + hinweis);
+    }
+  }
+  return AlleErfuellt(ergebnis, options.smin) ? kAllMet : kNotAllMet;
+}
+
+}  // namespace
+
+int Run(int argc, const char* const* argv) {
+  // A reader that goes away shows as EPIPE from write(), and ends the run
+  // quietly.
+  (void)std::signal(SIGPIPE, SIG_IGN);
+  Programmname("wellen743-welle");
+  const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
+  if (parsed.action == ParsedCommandLine::Action::kExit) {
+    if (parsed.status == 0) {
+      const ssize_t written = ::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
+      (void)written;  // nothing to be done if even this fails
+    } else {
+      Meldung(parsed.message + " (--help zeigt die Optionen)");
+    }
+    return parsed.status;
+  }
+  if (parsed.options.templ) return WriteTemplate(parsed.options);
+  return Compute(parsed.options);
+}
+
+}  // namespace wellen::welle

@@ -1,0 +1,468 @@
+// wellen743-welle as a user runs it: bad files, the template, the sections
+// of a realistic shaft checked again by wellen743-batch, the outputs and
+// the command line.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "command.h"
+
+namespace wellen {
+namespace {
+
+const std::string kWelle = WELLEN743_WELLE_BINARY;
+const std::string kBatch = WELLEN743_BATCH_BINARY;
+const std::string kData = WELLEN743_WELLE_DATA;  // tests/welle
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// A folder of its own for a test, removed at the end.
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern = ::testing::TempDir() + "welle.XXXXXX";
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~Scratch() {
+    if (!path_.empty()) (void)std::system(("rm -rf '" + path_ + "'").c_str());
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+CommandResult Welle(std::vector<std::string> args, const std::string& input = "",
+                    const std::string& directory = kData) {
+  args.insert(args.begin(), kWelle);
+  return RunCommand(args, input, directory);
+}
+
+// Splits CSV text with the separator `sep` into rows of cells (quoted cells
+// as RFC 4180 has them).
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char sep) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == sep) {
+      rows.back().emplace_back();
+    } else if (c == '\n') {
+      rows.emplace_back(1);
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  if (rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
+  return rows;
+}
+
+// The rows of a CSV text as maps from column name to cell.
+std::vector<std::map<std::string, std::string>> Records(const std::string& text, char sep) {
+  const bool bom = text.rfind("\xEF\xBB\xBF", 0) == 0;  // as a spreadsheet's file may start
+  const auto rows = ParseCsv(bom ? text.substr(3) : text, sep);
+  std::vector<std::map<std::string, std::string>> records;
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    auto& record = records.emplace_back();
+    for (std::size_t c = 0; c < rows[0].size() && c < rows[r].size(); ++c) {
+      record[rows[0][c]] = rows[r][c];
+    }
+  }
+  return records;
+}
+
+std::size_t Lines(const std::string& text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// A small shaft that computes; the bad files below are made from it.
+const char* const kGut = R"([[abschnitt]]
+l = 100
+D = 40
+[[abschnitt]]
+l = 100
+D = 50
+r = 2
+[[lager]]
+x = 20
+art = "fest"
+[[lager]]
+x = 180
+art = "los"
+[[last]]
+x = 100
+Fy = 1000
+)";
+
+// kGut with `from` replaced by `to`.
+std::string Gut(const std::string& from, const std::string& to) {
+  std::string text = kGut;
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST(Welle, BadFilesAreRefusedWithTheirPlaceAndNothingIsComputed) {
+  struct Case {
+    const char* what;
+    std::string file;
+    std::string messages;  // standard error, without the program's name
+  };
+  const std::string gut = kGut;
+  const Case cases[] = {
+      // The file itself.
+      {"TOML syntax", "E = 210000\nD = \n" + gut,
+       "w.toml:2:5: TOML-Syntaxfehler: Error while parsing key-value pair: expected value, saw "
+       "'\\n'\n"},
+      {"a line break in the parser's words", "l = n\n" + gut,
+       "w.toml:1:6: TOML-Syntaxfehler: Error while parsing floating-point: expected 'nan', saw "
+       "'n\\n'\n"},
+      {"a line break in a key", "\"E\\n\" = 1\n" + gut,
+       "w.toml:1:1: E\\n: unbekannter Schlüssel; gemeint ist wohl E\n"},
+      {"a key twice", "E = 1\nE = 2\n" + gut,
+       "w.toml:2:5: TOML-Syntaxfehler: Error while parsing key-value pair: cannot redefine "
+       "existing integer 'E'\n"},
+      {"unknown keys, closest known", "Ee = 210000\n" + gut + "[werkstoff]\nsigb = 1000\nK1 = 2\n",
+       "w.toml:1:1: Ee: unbekannter Schlüssel; gemeint ist wohl E\n"
+       "w.toml:19:1: werkstoff.sigb: unbekannter Schlüssel; gemeint ist wohl SigB\n"
+       "w.toml:20:1: werkstoff.K1: unbekannter Schlüssel; gemeint ist wohl K1Fall\n"},
+      {"unknown key and a missing one", gut + "[[abschnitt]]\nl = 5\nDd = 50\n",
+       "w.toml:17:1: abschnitt[3]: Schlüssel D fehlt\n"
+       "w.toml:19:1: abschnitt[3].Dd: unbekannter Schlüssel; gemeint ist wohl D\n"},
+      {"wrong types", "E = \"210000\"\nname = 5\n" + gut + "[[nut]]\nx = 50\nt = true\nr = [1]\n",
+       "w.toml:1:5: E: ist Text, erwartet eine Zahl\n"
+       "w.toml:2:8: name: ist eine ganze Zahl, erwartet Text in Anführungszeichen\n"
+       "w.toml:21:5: nut[1].t: ist ein Wahrheitswert, erwartet eine Zahl\n"
+       "w.toml:22:5: nut[1].r: ist ein Feld, erwartet eine Zahl\n"},
+      {"a table instead of [[...]]", "[abschnitt]\nl = 5\n",
+       "w.toml:1:1: abschnitt: ist eine Tabelle, erwartet [[abschnitt]], eine Folge von Tabellen\n"},
+      {"values that are not finite", "deff = nan\nRz = -inf\n" + gut,
+       "w.toml:1:8: deff: nan ist keine endliche Zahl\n"
+       "w.toml:2:6: Rz: -inf ist keine endliche Zahl\n"},
+      {"missing keys", gut + "[[nut]]\nt = 1\n[[lager]]\n",
+       "w.toml:17:1: nut[1]: Schlüssel x fehlt\nw.toml:17:1: nut[1]: Schlüssel r fehlt\n"
+       "w.toml:19:1: lager[3]: Schlüssel x fehlt\n"
+       "w.toml:19:1: lager[3]: Schlüssel art fehlt (\"fest\" oder \"los\")\n"},
+      {"kinds spelt otherwise", "art = \"drehend\"\n" + Gut("\"los\"", "\"Los\""),
+       "w.toml:1:7: art: \"drehend\" ist weder \"umlaufend\" (umlaufende Welle) noch \"stehend\" "
+       "(stehende Welle oder Achse)\n"
+       "w.toml:14:7: lager[2].art: \"Los\" ist weder \"fest\" (Festlager) noch \"los\" "
+       "(Loslager)\n"},
+      {"selections", gut + "[werkstoff]\nK1Fall = 5\nharteRandschicht = 1.0\n",
+       "w.toml:18:10: werkstoff.K1Fall: 5 liegt nicht zwischen 1 und 4\n"
+       "w.toml:19:20: werkstoff.harteRandschicht: ist eine Zahl, erwartet eine ganze Zahl\n"},
+      {"[[last]] and [[lastfall]]", gut + "[[lastfall]]\nname = \"A\"\n",
+       "w.toml:17:1: lastfall: entweder [[last]] für einen einzigen Lastfall oder [[lastfall]] "
+       "mit [[lastfall.last]], nicht beides\n"},
+      // What the model's check finds, at the value it concerns.
+      {"segment values", Gut("D = 50\nr = 2", "D = 50\ndi = 50\nr = 0"),
+       "w.toml:7:6: abschnitt[2]: di = 50 nicht kleiner als D = 50\n"
+       "w.toml:8:5: abschnitt[2]: r nicht positiv\n"},
+      {"transitions", Gut("r = 2\n", "") + "[[abschnitt]]\nl = 10\nD = 50\nr = 1\n",
+       "w.toml:4:1: abschnitt[2]: r fehlt: D wechselt von 40 auf 50\n"
+       "w.toml:19:5: abschnitt[3]: r gegeben, aber D wechselt hier nicht\n"},
+      {"E and deff", "E = 0\ndeff = -1\n" + gut,
+       "w.toml:1:5: E nicht positiv\nw.toml:2:8: deff nicht positiv\n"},
+      {"grooves", gut + "[[nut]]\nx = 100\nt = 1\nr = 0.5\n[[nut]]\nx = 199.8\nt = 1\nr = 0.5\n"
+                        "[[nut]]\nx = 50\nt = 20\nr = 1\n",
+       "w.toml:18:5: nut[1]: x = 100 auf einer Abschnittsgrenze\n"
+       "w.toml:22:5: nut[2]: x = 199.8 näher als r = 0.5 am Abschnittsende 200\n"
+       "w.toml:27:5: nut[3]: t = 20 nicht kleiner als D/2 = 20\n"},
+      {"three bearings", gut + "[[lager]]\nx = 10\nart = \"los\"\n",
+       "w.toml:8:1: lager: 3 Lager statt zwei (eines \"fest\", eines \"los\")\n"},
+      {"two fixed bearings", Gut("\"los\"", "\"fest\""),
+       "w.toml:13:7: lager[2].art: zwei Festlager: eines muss \"los\" sein\n"},
+      {"bearings at one place", Gut("x = 180", "x = 20"),
+       "w.toml:12:5: lager[2].x: beide Lager bei x = 20\n"},
+      {"outside the shaft", Gut("x = 20", "x = -1").replace(gut.find("x = 100"), 7, "x = 250"),
+       "w.toml:9:5: lager[1]: x = -1 außerhalb der Welle (0 bis 200)\n"
+       "w.toml:15:5: last[1]: x = 250 außerhalb der Welle (0 bis 200)\n"},
+      {"torques", Gut("Fy = 1000", "T = 100"),
+       "w.toml:14:1: last: Summe der T = 100 nicht null: die Welle dreht frei\n"},
+      {"amplitude torques",
+       Gut("[[last]]\nx = 100\nFy = 1000\n",
+           "[[lastfall]]\nname = \"Volllast\"\n[[lastfall.last]]\nx = 100\nT = 100\nT_a = 1\n"
+           "[[lastfall.last]]\nx = 150\nT = -100\n"),
+       "w.toml:14:1: lastfall[1]: Summe der T_a = 1 nicht null: die Welle dreht frei\n"},
+      {"no load case", Gut("[[last]]\nx = 100\nFy = 1000\n", ""), "w.toml: lastfall: kein Lastfall\n"},
+      {"no contour", "[[lager]]\nx = 1\nart = \"fest\"\n",
+       "w.toml: abschnitt: keine Abschnitte\nw.toml: lastfall: kein Lastfall\n"
+       "w.toml:1:1: lager: 1 Lager statt zwei (eines \"fest\", eines \"los\")\n"},
+  };
+  Scratch scratch;
+  for (const Case& c : cases) {
+    WriteFile(scratch / "w.toml", c.file);
+    const CommandResult r = Welle({"-o", "ergebnis.csv", "w.toml"}, "", scratch.path());
+    ASSERT_TRUE(r.finished) << c.what;
+    EXPECT_EQ(r.status, 2) << c.what;
+    std::string expected;
+    std::istringstream lines(c.messages);
+    for (std::string line; std::getline(lines, line);) expected += "wellen743-welle: " + line + "\n";
+    EXPECT_EQ(r.err, expected) << c.what;
+    EXPECT_EQ(r.out, "") << c.what;
+    struct stat st {};
+    EXPECT_NE(stat((scratch / "ergebnis.csv").c_str(), &st), 0) << c.what << ": output written";
+  }
+}
+
+// The template is a shaft that computes as it is, and a new user's first
+// run shows the table.
+TEST(Welle, TemplateComputes) {
+  Scratch scratch;
+  const CommandResult t = Welle({"--template", "-o", "welle.toml"}, "", scratch.path());
+  ASSERT_EQ(t.status, 0) << t.err;
+  const CommandResult r = Welle({"--format", "table", "welle.toml"}, "", scratch.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  for (const char* line : {"\nLastfall 1: Nennlast\n", "\nLastfall 2: Anfahren\n", "\n2 Lastfälle, 6 Stellen: "
+                           "12 Nachweise, 12 erfüllt, 0 nicht erfüllt (S_min 1.2); kleinste Sicherheit "}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  }
+}
+
+// Every section of a realistic shaft in both of its load cases, fed to the
+// batch program as the section loads and inputs that the shaft program
+// derived (no stresses): the batch must compute every value to the same
+// digits, for a rotating and a non-rotating shaft.
+TEST(Welle, SectionsAgainstTheBatch) {
+  const char* const kInputs[] = {"Fm",   "Fa",   "Mbm",    "Mba",   "Tm",    "Ta",     "di",
+                                 "D",    "d",    "deff",   "r",     "t",     "Rz",     "Kerbfall",
+                                 "SigB", "SigS", "SigzdW", "SigbW", "TautW", "K1Fall", "harteRandschicht",
+                                 "Hohlwelle", "KV"};
+  const std::string file = ReadFile(kData + "/getriebewelle.toml");
+  for (const char* art : {"umlaufend", "stehend"}) {
+    std::string text = file;
+    text.replace(text.find("umlaufend"), 9, art);
+    const CommandResult welle = Welle({"--format", "csv", "--delimiter", ",", "-"}, text);
+    ASSERT_EQ(welle.status, 0) << welle.err;
+    const auto rows = Records(welle.out, ',');
+    ASSERT_EQ(rows.size(), 12u) << art;  // 2 load cases, 4 shoulders and 2 grooves
+
+    // Every load given, so every stress comes from a load, however the
+    // batch treats a missing stress column.
+    std::string input = "Name";
+    for (const char* column : kInputs) input += std::string(",") + column;
+    input += "\n";
+    for (const auto& row : rows) {
+      input += row.at("Lastfall") + " " + row.at("Stelle");
+      for (const char* column : kInputs) input += "," + row.at(column);
+      input += "\n";
+    }
+    const CommandResult batch = RunCommand({kBatch, "--delimiter", ",", "--format", "csv", "-"}, input);
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    const auto checked = Records(batch.out, ',');
+    ASSERT_EQ(checked.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      std::size_t compared = 0;
+      for (const auto& [column, value] : checked[i]) {
+        if (column == "Datei" || column == "Zeile" || column == "Name") continue;
+        EXPECT_EQ(rows[i].at(column), value) << art << ", row " << i + 1 << ", " << column;
+        ++compared;
+      }
+      EXPECT_EQ(compared, 22u + 47u + 3u) << art;
+    }
+    EXPECT_EQ(rows[4].at("Hohlwelle"), "1") << "the shoulder 48/45 has the bore of the smaller";
+    EXPECT_EQ(rows[1].at("Hohlwelle"), "0") << "the shoulder 35/42 has no bore";
+  }
+}
+
+// The three formats carry the same values; the curves cover the shaft.
+TEST(Welle, OutputsAndCurves) {
+  Scratch scratch;
+  const std::string shaft = kData + "/getriebewelle.toml";
+  const CommandResult semikolon =
+      Welle({shaft, "--curves", scratch / "verlauf.csv"}, "", scratch.path());
+  ASSERT_EQ(semikolon.status, 0) << semikolon.err;
+  const CommandResult komma = Welle({shaft, "--delimiter", ","});
+  const CommandResult json = Welle({shaft, "--format", "json"});
+  const auto rows = Records(semikolon.out, ';');
+  const auto points = Records(komma.out, ',');
+  ASSERT_EQ(rows.size(), 12u);
+  ASSERT_EQ(points.size(), 12u);
+  EXPECT_EQ(ParseCsv(semikolon.out, ';')[0].size(), 11u + 22u + 47u + 3u);
+  EXPECT_EQ(Lines(json.out), 12u);
+  std::istringstream objects(json.out);
+  std::string object;
+  for (std::size_t i = 0; i < rows.size() && std::getline(objects, object); ++i) {
+    for (const auto& [column, value] : points[i]) {
+      std::string comma = value;
+      std::replace(comma.begin(), comma.end(), '.', ',');
+      const bool number = rows[i].at(column) == comma && comma != value;
+      if (column == "Datei" || column == "Lastfall" || column == "Stelle" || column == "Nachweis" ||
+          column == "Hinweise") {
+        EXPECT_EQ(rows[i].at(column), value) << column;
+        EXPECT_NE(object.find("\"" + column + "\":\"" + value + "\""), std::string::npos) << column;
+      } else {
+        EXPECT_TRUE(number || rows[i].at(column) == value) << column << ": " << value;
+        // JSON: a number as it is, a condition as true or false, a value
+        // that is not finite as a string.
+        const auto has = [&](const std::string& json) {
+          return object.find("\"" + column + "\":" + json + ",") != std::string::npos;
+        };
+        EXPECT_TRUE(has(value) || has("\"" + value + "\"") || (value == "1" && has("true")) ||
+                    (value == "0" && has("false")))
+            << column << " " << value;
+      }
+    }
+  }
+  EXPECT_EQ(rows[0].at("Stelle"), "Nut 33 in 35");
+  EXPECT_EQ(rows[1].at("Stelle"), "Absatz 35/42");
+  EXPECT_EQ(rows[1].at("x"), "30");
+  EXPECT_EQ(rows[5].at("Stelle"), "Absatz 45/35");
+  EXPECT_EQ(rows[6].at("Lastfall"), "Überlast");
+
+  // Curves: both load cases, x rising, the loads and bearings as points of
+  // their own, two rows where a force jumps, at least 200 points each.
+  const auto curve = Records(ReadFile(scratch / "verlauf.csv"), ';');
+  std::map<std::string, std::vector<double>> xs;
+  for (const auto& p : curve) {
+    std::string x = p.at("x");
+    std::replace(x.begin(), x.end(), ',', '.');
+    xs[p.at("Lastfall")].push_back(std::stod(x));
+  }
+  ASSERT_EQ(xs.size(), 2u);
+  for (const auto& [lastfall, x] : xs) {
+    EXPECT_GE(x.size(), 200u) << lastfall;
+    EXPECT_TRUE(std::is_sorted(x.begin(), x.end())) << lastfall;
+    EXPECT_EQ(x.front(), 0) << lastfall;
+    EXPECT_EQ(x.back(), 192) << lastfall;
+    for (const double at : {3.0, 15.0, 30.0, 42.0, 77.0, 112.0, 137.0, 158.0, 162.0, 177.0}) {
+      EXPECT_NE(std::find(x.begin(), x.end(), at), x.end()) << lastfall << " x " << at;
+    }
+    EXPECT_EQ(std::count(x.begin(), x.end(), 77.0), 2) << lastfall << ": left and right of a load";
+  }
+  EXPECT_EQ(ParseCsv(ReadFile(scratch / "verlauf.csv"), ';')[0],
+            (std::vector<std::string>{"Lastfall", "x", "Qy", "Qz", "Mxy", "Mxz", "Mb", "T", "N",
+                                      "Mb_a", "T_a", "N_a", "wy", "wz", "w"}));
+
+  // Defaults named on standard error (not with -q) and in every row; a
+  // shaft without a notch has statics and no rows.
+  const std::string glatt = "[[abschnitt]]\nl = 200\nD = 40\n[[lager]]\nx = 0\nart = \"fest\"\n"
+                            "[[lager]]\nx = 200\nart = \"los\"\n[[last]]\nx = 100\nFy = 1000\n";
+  CommandResult r = Welle({"-"}, glatt);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(Lines(r.out), 1u) << r.out;
+  EXPECT_EQ(r.err, "wellen743-welle: -: Hinweis: Vorgabewerte verwendet: SigB 1100, SigS 900, "
+                   "SigzdW 440, SigbW 550, TautW 330, K1Fall 3, harteRandschicht 0, KV 1\n");
+  EXPECT_EQ(Welle({"-q", "-"}, glatt).err, "");
+  r = Welle({"--format", "table", "-"}, glatt);
+  EXPECT_EQ(r.status, 0);
+  for (const char* line : {"Hinweis: Vorgabewerte verwendet: SigB 1100", "Keine Kerbe",
+                           "  Festlager                   0           0        -500           0         500",
+                           "\n1 Lastfall, 0 Stellen: nichts zu prüfen\n"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  }
+  EXPECT_NE(Welle({"-"}, "[werkstoff]\nSigB = 1000\n" + std::string(kGut)).out.find(
+                "Vorgabewerte verwendet: SigS 900,"),
+            std::string::npos);
+}
+
+TEST(Welle, CommandLine) {
+  CommandResult r = Welle({"--help"});
+  EXPECT_EQ(r.status, 0);
+  for (const char* text : {"Aufruf: wellen743-welle [OPTIONEN] DATEI\n", "\nArgumente:\n",
+                           "\nOptionen:\n", "\nBeispiel:\n"}) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << r.out;
+  }
+  EXPECT_EQ(Welle({"--version"}).out, "wellen743-welle " WELLEN743_VERSION "\n");
+
+  const std::pair<std::vector<std::string>, std::string> usage[] = {
+      {{}, "die Datei der Welle fehlt"},
+      {{"a.toml", "b.toml"}, "überzähliges Argument: b.toml"},
+      {{"--fromat", "csv", "a.toml"}, "unbekannte Option: --fromat"},
+      {{"--format", "xml", "a.toml"}, "--format: \"xml\" ist nicht csv, json oder table"},
+      {{"--delimiter", "|", "a.toml"}, "--delimiter: \"|\" ist nicht , ; oder tab"},
+      {{"--smin", "0", "a.toml"}, "--smin: \"0\" ist keine endliche positive Zahl"},
+      {{"--smin", "1,5x", "a.toml"}, "--smin: \"1,5x\" ist keine endliche positive Zahl"},
+      {{"--template", "a.toml"}, "--template nimmt keine DATEI; die Vorlage wird ausgegeben"},
+      {{"a.toml", "-o"}, "--output: der Wert fehlt"},
+  };
+  for (const auto& [args, message] : usage) {
+    r = Welle(args);
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_EQ(r.err, "wellen743-welle: " + message + " (--help zeigt die Optionen)\n");
+    EXPECT_EQ(r.out, "");
+  }
+
+  // --smin: a decimal comma as a point; a section below it gives status 1.
+  const std::string shaft = kData + "/getriebewelle.toml";
+  r = Welle({"--smin", "1,5", "--delimiter", ",", shaft});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(Records(r.out, ',').at(0).at("S_min"), "1.5");
+  r = Welle({"--smin", "7", "--delimiter", ",", shaft});
+  EXPECT_EQ(r.status, 1);
+  const auto rows = Records(r.out, ',');
+  EXPECT_EQ(rows.size(), 12u);
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(),
+                          [](const auto& row) { return row.at("Nachweis") == "nicht erfuellt"; }));
+}
+
+// -o and --curves: written whole through a temporary file, never over the
+// shaft file or each other; a run that fails leaves them as they were.
+TEST(Welle, OutputFiles) {
+  Scratch scratch;
+  WriteFile(scratch / "w.toml", kGut);
+  WriteFile(scratch / "alt.csv", "alt\n");
+  CommandResult r = Welle({"w.toml", "-o", "alt.csv", "--curves", "k.csv"}, "", scratch.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadFile(scratch / "alt.csv").rfind("Datei;Lastfall;Stelle;x;", 0), 0u);
+  EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);
+
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"w.toml", "-o", "w.toml"},
+       "Ausgabedatei w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
+      {{"w.toml", "--curves", "./w.toml"},
+       "Verlaufsdatei ./w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
+      {{"w.toml", "-o", "k.csv", "--curves", "k.csv"}, "Ausgabedatei k.csv ist zugleich die Ausgabedatei"},
+      {{"w.toml", "-o", "fehlt/a.csv"},
+       "Ausgabedatei fehlt/a.csv: Datei oder Verzeichnis nicht gefunden"},
+      {{"fehlt.toml", "-o", "k.csv"},
+       "fehlt.toml: kann nicht gelesen werden: Datei oder Verzeichnis nicht gefunden"},
+      // The results held back while the curves fail.
+      {{"w.toml", "--curves", "/dev/full"}, "Verlaufsdatei /dev/full: kein Platz mehr auf dem Gerät"},
+  };
+  for (const auto& [args, message] : refused) {
+    r = Welle(args, "", scratch.path());
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_EQ(r.err, "wellen743-welle: " + message + "\n");
+    EXPECT_EQ(r.out, "") << message;
+  }
+  EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
+  EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);
+  WriteFile(scratch / "schlecht.toml", "E = 0\n" + std::string(kGut));
+  r = Welle({"schlecht.toml", "-o", "alt.csv"}, "", scratch.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(ReadFile(scratch / "alt.csv").rfind("Datei;Lastfall;Stelle;x;", 0), 0u);
+}
+
+}  // namespace
+}  // namespace wellen
