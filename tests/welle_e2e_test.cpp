@@ -284,7 +284,10 @@ TEST(Welle, SectionsAgainstTheBatch) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       std::size_t compared = 0;
       for (const auto& [column, value] : checked[i]) {
-        if (column == "Datei" || column == "Zeile" || column == "Name") continue;
+        if (column == "Datei" || column == "Zeile" || column == "Name" || column == "Werkstoff" ||
+            column == "Bemerkung") {
+          continue;  // the batch's own texts
+        }
         EXPECT_EQ(rows[i].at(column), value) << art << ", row " << i + 1 << ", " << column;
         ++compared;
       }
