@@ -421,6 +421,9 @@ TEST(Welle, CommandLine) {
   r = Welle({"--smin", "1,5", "--delimiter", ",", shaft});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(Records(r.out, ',').at(0).at("S_min"), "1.5");
+  r = Welle({"--smin", "1.250", "--delimiter", ",", shaft});  // a point is a decimal point
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Records(r.out, ',').at(0).at("S_min"), "1.25");
   r = Welle({"--smin", "7", "--delimiter", ",", shaft});
   EXPECT_EQ(r.status, 1);
   const auto rows = Records(r.out, ',');
