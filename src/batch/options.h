@@ -20,6 +20,8 @@ struct Options {
   std::string title, project, author, drawing, date;
   bool templ = false;                 // --template
   bool quiet = false;                 // -q
+  bool extra_columns = false;         // --extra-columns: unknown columns are carried through
+  bool files_given = false;           // files named on the command line ("-" included)
 };
 
 // What parsing the command line came to.
