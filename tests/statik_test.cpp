@@ -462,8 +462,9 @@ TEST(StatikTest, Kurven) {
     return v;
   };
   // 201 evenly spaced points, of which 0, 95 and 190 are places; the places
-  // 20, 40, 100, 150, 160 and 180 besides. The bearings and the loads jump,
-  // boundaries and the groove do not.
+  // 20, 40, 100, 150, 160 and 180 besides (the deflection is largest at the
+  // free end, 190). The bearings and the loads jump, boundaries and the
+  // groove do not.
   EXPECT_EQ(k.size(), 201U + 6U + 4U);
   for (const double x : {20.0, 100.0, 150.0, 180.0}) EXPECT_EQ(bei(x).size(), 2U) << x;
   for (const double x : {0.0, 40.0, 95.0, 160.0, 190.0}) EXPECT_EQ(bei(x).size(), 1U) << x;
@@ -475,6 +476,26 @@ TEST(StatikTest, Kurven) {
   const Lastsatz mittel(w, w.lastfaelle[0], false);
   const Biegelinie linie(w, mittel);
   EXPECT_EQ(last[0].wy, linie.wy(100));
+  // The largest deflection of the curves is the exact one.
+  const Biegelinie::Groesstwert groesste = linie.Maximum();
+  const auto w_max = std::max_element(
+      k.begin(), k.end(), [](const Kurvenpunkt& p, const Kurvenpunkt& q) { return p.w < q.w; });
+  EXPECT_EQ(w_max->w, groesste.w);
+  EXPECT_EQ(w_max->x, groesste.x);
+  EXPECT_EQ(bei(groesste.x).size(), 1U);
+  // A largest deflection between the places is a point of its own: a load
+  // off the middle between the bearings at the ends, 8 evenly spaced
+  // points: 9 of them, the load at 70 and the maximum, and a second point
+  // where the load and the two reactions jump.
+  const Welle glatt = Glatt(300, 0, 300, {{.x = 70, .Fy = 1000}});
+  const Biegelinie glatt_linie(glatt, Lastsatz(glatt, glatt.lastfaelle[0], false));
+  const std::vector<Kurvenpunkt> acht = Kurven(glatt, 0, 8);
+  EXPECT_EQ(acht.size(), 9U + 1U + 1U + 3U);
+  EXPECT_EQ(std::count_if(acht.begin(), acht.end(),
+                          [&](const Kurvenpunkt& p) {
+                            return p.x == glatt_linie.Maximum().x && p.w == glatt_linie.Maximum().w;
+                          }),
+            1);
   EXPECT_TRUE(Kurven(w, 2).empty());
 }
 

@@ -169,6 +169,9 @@ std::vector<Kurvenpunkt> Kurven(const Welle& welle, std::size_t lastfall,
   std::ranges::transform(welle.nuten, std::back_inserter(orte), x_nut);
   std::ranges::transform(mittel.punkte(), std::back_inserter(orte), x_punkt);
   std::ranges::transform(amplitude.punkte(), std::back_inserter(orte), x_punkt);
+  // And where the deflection is largest, so that the curves hold the
+  // largest deflection itself, not the nearest point of the even spacing.
+  orte.push_back(linie.Maximum().x);
   std::sort(orte.begin(), orte.end());
   orte.erase(std::unique(orte.begin(), orte.end()), orte.end());
   const std::size_t plaetze = orte.size();

@@ -205,7 +205,9 @@ struct Kurvenpunkt {
 
 // The curves of load case `lastfall`: a point at every segment boundary,
 // groove, bearing and load (two points, left then right, where a value
-// jumps), and the `gleichmaessig` + 1 points x = L k / gleichmaessig
+// jumps), one where the deflection of the means is largest
+// (Biegelinie::Maximum, so that the curves reach Lastfallergebnis::w_max),
+// and the `gleichmaessig` + 1 points x = L k / gleichmaessig
 // (k = 0 ... gleichmaessig; one of them that falls on such a place is that
 // place's point), in order of x. Empty for a shaft that Pruefe() finds fault
 // with, or a load case it does not have.
