@@ -448,7 +448,7 @@ TEST(Welle, OutputFiles) {
        "Ausgabedatei w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
       {{"w.toml", "--curves", "./w.toml"},
        "Verlaufsdatei ./w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
-      {{"w.toml", "-o", "k.csv", "--curves", "k.csv"}, "Ausgabedatei k.csv ist zugleich die Ausgabedatei"},
+      {{"w.toml", "-o", "k.csv", "--curves", "k.csv"}, "Ausgabedatei k.csv ist zugleich die Verlaufsdatei"},
       {{"w.toml", "-o", "fehlt/a.csv"},
        "Ausgabedatei fehlt/a.csv: Datei oder Verzeichnis nicht gefunden"},
       {{"fehlt.toml", "-o", "k.csv"},

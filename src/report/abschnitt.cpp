@@ -299,6 +299,13 @@ std::string Diagrammteil(const Fall& fall) {
 
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
                           std::string_view anker, std::string_view ueberschrift) {
+  return Fallabschnitt(fall, smin, hinweise, anker, ueberschrift,
+                       DateiName(fall.datei) + ", Zeile " + Zahl(fall.zeile), "");
+}
+
+std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
+                          std::string_view anker, std::string_view ueberschrift,
+                          std::string_view herkunft, std::string_view vorspann) {
   std::string html = "<section class=\"fall\" id=\"" + Html(anker) +
                      "\">\n<div class=\"fallkopf\">\n<h2>" + Html(ueberschrift);
   if (!fall.name.empty()) html += ": " + Html(fall.name);
@@ -310,8 +317,8 @@ std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::
     if (!fall.bemerkung.empty()) html += "Bemerkung: " + Html(fall.bemerkung);
     html += "</p>\n";
   }
-  html += "<p class=\"herkunft\">" + DateiName(fall.datei) + ", Zeile " + Zahl(fall.zeile) +
-          "</p>\n</div>\n";
+  html += "<p class=\"herkunft\">" + std::string(herkunft) + "</p>\n</div>\n";
+  html += vorspann;
   html += Urteilsteil(fall, smin, hinweise.size());
   html += Eingabeteil(fall);
   html += Ergebnisteil(fall.n);

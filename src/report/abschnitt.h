@@ -24,6 +24,14 @@ namespace wellen::report {
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
                           std::string_view anker, std::string_view ueberschrift);
 
+// The same with the line under the heading given (`herkunft`, HTML, in
+// place of the file and line) and `vorspann` (HTML) between the heading and
+// the verdict: the shaft program names the section and load case there and
+// shows the internal forces the loads came from.
+std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
+                          std::string_view anker, std::string_view ueberschrift,
+                          std::string_view herkunft, std::string_view vorspann);
+
 // The verdict in words and colour, and the table of both safety factors
 // rated against S_min with the reason for an invalid one. `hinweise` is the
 // number of notes the verdict points to.

@@ -152,7 +152,7 @@ std::string Titel(const Titelangaben& t) {
 
 }  // namespace
 
-std::string Dokumentanfang(const Titelangaben& t) {
+std::string Dokumentanfang(const Titelangaben& t, std::string_view stil) {
   const std::string zeichnung = t.zeichnung.empty() ? "" : "Zeichnung " + t.zeichnung;
   const std::string bearbeiter = t.bearbeiter.empty() ? "" : "Bearbeiter: " + t.bearbeiter;
   const std::string programm = Programm(t);
@@ -168,7 +168,7 @@ std::string Dokumentanfang(const Titelangaben& t) {
   };
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-      Html(Titel(t)) + "</title>\n<style>" + std::string(kStil);
+      Html(Titel(t)) + "</title>\n<style>" + std::string(kStil) + std::string(stil);
   // The running header and footer of every printed page.
   html += "@page {\n" + box("top-left", "bottom", text(Verbunden(Titel(t), t.projekt))) +
           box("top-right", "bottom", text(Verbunden(zeichnung, t.datum))) +
@@ -201,5 +201,7 @@ std::string Freigabe(const Titelangaben& t) {
 std::string_view Geltungsbereich() { return kGeltung; }
 
 std::string_view Verfahren() { return kVerfahren; }
+
+std::string Titelzeile(std::string_view name, std::string_view wert) { return Zeile(name, wert); }
 
 }  // namespace wellen::report

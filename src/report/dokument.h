@@ -32,8 +32,9 @@ inline constexpr std::string_view kStandardtitel =
     "Festigkeitsnachweis für Wellen und Achsen nach DIN 743";
 
 // From "<!DOCTYPE html>" to "<body>": the document's title, the style sheet
-// and the running header and footer of every printed page.
-std::string Dokumentanfang(const Titelangaben& t);
+// and the running header and footer of every printed page. `stil` is more
+// CSS, for the parts of one kind of report, after the common rules.
+std::string Dokumentanfang(const Titelangaben& t, std::string_view stil = {});
 // "</body></html>".
 std::string_view Dokumentende();
 
@@ -49,5 +50,9 @@ std::string Freigabe(const Titelangaben& t);
 // The scope of the method, and how the numbers are computed.
 std::string_view Geltungsbereich();
 std::string_view Verfahren();
+
+// A row of the title block (<tr><th>name</th><td>value</td></tr>): `wert`
+// as text, escaped here; an empty value shows as a dash.
+std::string Titelzeile(std::string_view name, std::string_view wert);
 
 }  // namespace wellen::report

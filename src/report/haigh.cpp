@@ -27,22 +27,9 @@ constexpr double kTicks = 6;
 // A coordinate or a size of the drawing, as SVG reads it.
 std::string Text(double value) { return std::string(Number(value).text()); }
 
-// An axis over [lo, hi] (lo < hi, both finite) with round ticks: 1, 2 or 5
-// times a power of ten.
-Achse RundeAchse(double lo, double hi, double rand) {
-  const double span = hi - lo;
-  if (lo < 0) lo -= rand * span;
-  if (hi > 0) hi += rand * span;
-  const double roh = (hi - lo) / kTicks;
-  const double stelle = std::pow(10.0, std::floor(std::log10(roh)));
-  const double anteil = roh / stelle;
-  const double schritt = (anteil <= 1 ? 1 : anteil <= 2 ? 2 : anteil <= 5 ? 5 : 10) * stelle;
-  return {std::floor(lo / schritt) * schritt, std::ceil(hi / schritt) * schritt, schritt};
-}
-
 Achse Umfassend(std::initializer_list<double> werte, double rand) {
   const auto [lo, hi] = std::minmax(werte);
-  return RundeAchse(lo, hi, rand);
+  return RundeAchse(lo, hi, rand, kTicks);
 }
 
 // The width of a label in the units of the drawing, near enough for placing
@@ -53,11 +40,6 @@ double Breite(std::string_view text) {
     return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
   });
   return static_cast<double>(zeichen) * 6.9;
-}
-
-bool Endlich(const Achse& a) {
-  return std::isfinite(a.min) && std::isfinite(a.max) && std::isfinite(a.schritt) &&
-         a.schritt > 0 && a.max > a.min;
 }
 
 // The drawing area of the SVG, in its own units.
@@ -193,18 +175,6 @@ class Platzierer {
   Zeichnung& z_;
   std::vector<Kasten> belegt_;
 };
-
-// Every tick value of an axis; the loop is bounded, since min and max are
-// multiples of the step.
-template <typename F>
-void JederTick(const Achse& a, F f) {
-  const long anzahl = std::lround((a.max - a.min) / a.schritt);
-  for (long i = 0; i <= anzahl && i <= 50; ++i) {
-    double wert = a.min + static_cast<double>(i) * a.schritt;
-    if (std::fabs(wert) < a.schritt * 1e-9) wert = 0;  // no "-0" or "1e-14" at the origin
-    f(wert);
-  }
-}
 
 }  // namespace
 

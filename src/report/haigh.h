@@ -20,6 +20,7 @@
 
 #include "calc/eingabewerte.h"
 #include "calc/nachweis.h"
+#include "report/achse.h"
 
 namespace wellen::report {
 
@@ -49,12 +50,6 @@ struct Punkt {
 
 struct Strecke {
   Punkt a, b;
-};
-
-// An axis from `min` to `max` with a tick every `schritt`; min and max are
-// multiples of schritt.
-struct Achse {
-  double min, max, schritt;
 };
 
 struct HaighGeometrie {

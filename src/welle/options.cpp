@@ -25,6 +25,7 @@ constexpr const char* kFooter =
     "  wellen743-welle --template > welle.toml     # kommentierte Beispielwelle\n"
     "  wellen743-welle welle.toml                  # Tabelle am Terminal\n"
     "  wellen743-welle welle.toml -o ergebnis.csv --curves verlauf.csv\n"
+    "  wellen743-welle welle.toml --report nachweis.html --project 'Getriebe GT-200'\n"
     "Exit-Status: 0 jede Stelle erf\u00fcllt S_min in jedem Lastfall, 1 nicht jede,\n"
     "2 Fehler in Aufruf oder Datei (nichts berechnet).";
 
@@ -100,6 +101,14 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.add_option("--curves", o.curves,
                  "Schnittgr\u00f6\u00dfen und Durchbiegung l\u00e4ngs der Welle als CSV in DATEI")
       ->type_name("DATEI");
+  app.add_option("--report", o.report,
+                 "HTML-Bericht mit Zeichnung, Verl\u00e4ufen und jedem Nachweis in DATEI")
+      ->type_name("DATEI");
+  app.add_option("--title", o.title, "Titel des Berichts")->type_name("TEXT");
+  app.add_option("--project", o.project, "Projekt, im Kopf jeder Berichtsseite")->type_name("TEXT");
+  app.add_option("--author", o.author, "Bearbeiter")->type_name("TEXT");
+  app.add_option("--drawing", o.drawing, "Zeichnungsnummer und Revision")->type_name("TEXT");
+  app.add_option("--date", o.date, "Datum des Berichts (Vorgabe: keines)")->type_name("TEXT");
   app.add_flag("--template", o.templ,
                "eine kommentierte Beispielwelle mit jedem Schl\u00fcssel ausgeben");
   app.add_flag("-q,--quiet", o.quiet, "keine Hinweise auf Vorgabewerte auf der Standardfehlerausgabe");
@@ -148,6 +157,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   if (o.file.empty() && !o.templ) return UsageError("die Datei der Welle fehlt");
   if (!o.file.empty() && o.templ)
     return UsageError("--template nimmt keine DATEI; die Vorlage wird ausgegeben");
+  if (o.templ && (o.report || o.curves)) {
+    return UsageError(std::string(o.report ? "--report" : "--curves") +
+                      " geht nicht mit --template: es wird keine Welle berechnet");
+  }
   return parsed;
 }
 

@@ -19,6 +19,9 @@ struct Options {
   std::string file;                   // the shaft file; "-" is standard input
   std::optional<std::string> output;  // -o FILE; standard output if empty
   std::optional<std::string> curves;  // --curves FILE
+  std::optional<std::string> report;  // --report FILE.html
+  // The report's title block: --title, --project, --author, --drawing, --date.
+  std::string title, project, author, drawing, date;
   std::optional<Format> format;       // --format; chosen by the output if empty
   Dialekt dialekt;                    // --delimiter
   double smin = 1.2;                  // --smin: required minimum safety

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <initializer_list>
 #include <csignal>
 #include <memory>
 #include <optional>
@@ -14,11 +15,13 @@
 
 #include "companion/output.h"
 #include "companion/progress.h"
+#include "report/wellenbericht.h"
 #include "statik/statik.h"
 #include "welle/options.h"
 #include "welle/reader.h"
 #include "welle/template.h"
 #include "welle/writers.h"
+#include "wellen743/version.h"
 
 namespace wellen::welle {
 namespace {
@@ -77,18 +80,26 @@ bool SameFile(const std::string& path, const std::string& other) {
   return target && (other == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(other)) == target;
 }
 
+// Another output of the run: its path, if given, and how messages name it.
+struct Andere {
+  const std::optional<std::string>& pfad;
+  std::string_view rolle;  // "die Ausgabedatei", "die Verlaufsdatei", "der Bericht"
+};
+
 // Opens an output file of the run: never over the shaft file, and never
-// the file of the other output.
+// the file of another output.
 std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
-                              const Options& options, const std::optional<std::string>& other) {
+                              const Options& options, std::initializer_list<Andere> andere) {
   if (!options.file.empty() && SameFile(path, options.file)) {
     Meldung(std::string(role) + " " + path +
             " ist zugleich die Datei der Welle; sie wird nicht \u00fcberschrieben");
     return nullptr;
   }
-  if (other && SameFile(path, *other)) {
-    Meldung(std::string(role) + " " + path + " ist zugleich die Ausgabedatei");
-    return nullptr;
+  for (const Andere& a : andere) {
+    if (a.pfad && SameFile(path, *a.pfad)) {
+      Meldung(std::string(role) + " " + path + " ist zugleich " + std::string(a.rolle));
+      return nullptr;
+    }
   }
   std::string error;
   std::unique_ptr<Ausgabe> out = Ausgabe::Open(path, role, error);
@@ -99,7 +110,7 @@ std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
 int WriteTemplate(const Options& options) {
   std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
   if (options.output) {
-    out = Open(*options.output, "Ausgabedatei", options, std::nullopt);
+    out = Open(*options.output, "Ausgabedatei", options, {});
     if (!out) return kFailed;
   }
   out->Write(Vorlage());
@@ -108,6 +119,23 @@ int WriteTemplate(const Options& options) {
     return kFailed;
   }
   return kAllMet;
+}
+
+// The report of the computed shaft, with the title data of the command line.
+void SchreibeBericht(const Welle& welle, const Wellenergebnis& ergebnis, const Options& options,
+                     Ausgabe& out) {
+  report::Wellenquelle quelle{options.file, {}};
+  for (const Stelle& stelle : ergebnis.stellen) {
+    quelle.stellennamen.push_back(Bezeichnung(welle, stelle));
+  }
+  const report::Titelangaben titel{"wellen743-welle", WELLEN743_VERSION_STRING, options.title,
+                                   options.project,   options.author,           options.drawing,
+                                   options.date};
+  report::SchreibeWellenbericht(welle, ergebnis, quelle, options.smin, titel,
+                                [&](std::string_view text) {
+                                  out.Write(text);
+                                  return !out.Failed();
+                                });
 }
 
 int Compute(const Options& options) {
@@ -132,13 +160,25 @@ int Compute(const Options& options) {
 
   std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
   if (options.output) {
-    out = Open(*options.output, "Ausgabedatei", options, options.curves);
+    out = Open(*options.output, "Ausgabedatei", options,
+               {{options.curves, "die Verlaufsdatei"}, {options.report, "der Bericht"}});
     if (!out) return kFailed;
   }
   std::unique_ptr<Ausgabe> curves;
   if (options.curves) {
-    curves = Open(*options.curves, "Verlaufsdatei", options, options.output);
+    curves = Open(*options.curves, "Verlaufsdatei", options,
+                  {{options.output, "die Ausgabedatei"}, {options.report, "der Bericht"}});
     if (!curves) {
+      out->Abandon();
+      return kFailed;
+    }
+  }
+  std::unique_ptr<Ausgabe> bericht;
+  if (options.report) {
+    bericht = Open(*options.report, "Bericht", options,
+                   {{options.output, "die Ausgabedatei"}, {options.curves, "die Verlaufsdatei"}});
+    if (!bericht) {
+      if (curves) curves->Abandon();
       out->Abandon();
       return kFailed;
     }
@@ -154,12 +194,14 @@ int Compute(const Options& options) {
     case Format::kTable: SchreibeTabelle(*welle, ergebnis, options.file, options.smin, *out); break;
   }
   if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
+  if (bericht) SchreibeBericht(*welle, ergebnis, options, *bericht);
 
-  // Both outputs complete before either replaces its file; the curves
-  // first, so that results bound for standard output, which cannot be
-  // taken back, are held while the curves may still fail.
+  // Every output complete before any replaces its file; the curves and the
+  // report first, so that results bound for standard output, which cannot
+  // be taken back, are held while the others may still fail.
   std::vector<Ausgabe*> ausgaben;
   if (curves) ausgaben.push_back(curves.get());
+  if (bericht) ausgaben.push_back(bericht.get());
   ausgaben.push_back(out.get());
   const auto fail = [&](const Ausgabe* failed) {
     Meldung(failed->error());

@@ -1,0 +1,556 @@
+#include "report/wellenbericht.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "calc/urteil.h"
+#include "companion/fall.h"
+#include "report/abschnitt.h"
+#include "report/html.h"
+#include "report/verlauf.h"
+#include "report/wellenbild.h"
+#include "report/zahl.h"
+
+namespace wellen::report {
+namespace {
+
+// The parts of the shaft's report beyond the common style sheet: the shaft
+// and each load case on new pages, the drawings and diagrams one under the
+// other at the full width (so that they share the x scale), the summary's
+// rows of one section kept together.
+constexpr std::string_view kWellenstil = R"(
+section.welle, section.lastfall { break-before: page; }
+@media screen { section.welle, section.lastfall { border-top: 2px solid #333; margin-top: 10mm;
+  padding-top: 4mm; } }
+section.welle h2, section.lastfall h2 { margin: 0 0 1mm; }
+figure.diagramm { margin: 1.5mm 0 2.5mm; }
+figure.diagramm figcaption { font-size: 8.5pt; margin-bottom: 0.5mm; }
+.uebersicht tbody { break-inside: avoid; }
+.uebersicht tbody tr:first-child td { border-top: 1px solid #999; }
+.uebersicht td { border-bottom: 1px solid #eee; }
+.uebersicht td.stelle { font-weight: bold; }
+.masse td, .masse th { border-bottom: 1px solid #e4e4e4; }
+.masse th { border-bottom: 1.5px solid #333; }
+.masse { margin: 1mm 0 3mm; }
+.masse caption { text-align: left; font-weight: bold; padding: 0 0 0.5mm 1.5mm; }
+.werte.schnitt { width: auto; min-width: 110mm; margin: 2mm 0 1mm; }
+.schnitt td { border-bottom: 1px solid #e4e4e4; }
+p.anmerkung { font-size: 8pt; color: #333; }
+.kleinste { margin: 2mm 0; }
+.kleinste th, .kleinste td { border-bottom: 1px solid #e4e4e4; }
+)";
+
+constexpr std::string_view kWellenverfahren =
+    "<div class=\"verfahren\">\n"
+    "<p><strong>Statik und Verformung.</strong> Die Welle ist ein Balken auf zwei Lagern: das "
+    "Festlager nimmt die Längskraft auf (R<sub>x</sub> = −ΣF<sub>x</sub>), das Loslager nur "
+    "Querkräfte. In jeder Ebene (x-y und x-z) folgen die Lagerkräfte aus dem Kräfte- und "
+    "Momentengleichgewicht, für die Mittelwerte und die Ausschläge der Lasten getrennt, jeweils "
+    "als eigener Lastsatz mit Vorzeichen. An der Stelle x gilt, summiert über die Lasten und "
+    "Lagerkräfte links von x: M<sub>xy</sub> = ΣF<sub>y,i</sub>·(x − x<sub>i</sub>) + "
+    "ΣM<sub>by,i</sub>, M<sub>xz</sub> ebenso mit F<sub>z</sub> und M<sub>bz</sub>, M<sub>b</sub> "
+    "= √(M<sub>xy</sub>² + M<sub>xz</sub>²), T = ΣT<sub>i</sub>, N = −ΣF<sub>x,i</sub> (Zug "
+    "positiv). Sitzt eine Last oder ein Lager genau an einer Stelle, gilt für jede Größe die "
+    "Seite mit dem größeren Betrag.</p>\n"
+    "<p>Schnittlasten des Nachweises: bei einer umlaufenden Welle wird jede Faser wechselnd "
+    "gebogen, M<sub>bm</sub> = 0 und M<sub>ba</sub> = M<sub>b</sub> + M<sub>b,a</sub>; bei einer "
+    "stehenden Welle M<sub>bm</sub> = M<sub>b</sub> und M<sub>ba</sub> = M<sub>b,a</sub>; stets "
+    "T<sub>m</sub> = |T|, T<sub>a</sub> = |T<sub>a</sub>|, F<sub>m</sub> = N und F<sub>a</sub> = "
+    "|N<sub>a</sub>|. Daraus die Nennspannungen im Kerbquerschnitt wie oben, mit der Bohrung des "
+    "Abschnitts.</p>\n"
+    "<p>Die Durchbiegung folgt aus den Mittelwerten: je Ebene w″ = M/(E·I) mit I = "
+    "π·(D⁴ − d<sub>i</sub>⁴)/64 des Abschnitts (Nuten und Radien für die Steifigkeit "
+    "vernachlässigt, ohne Schubverformung), w = 0 in beiden Lagern, w und w′ stetig; exakt "
+    "integriert, ohne Schrittweite. w = √(w<sub>y</sub>² + w<sub>z</sub>²).</p>\n</div>\n";
+
+std::string Anker(std::size_t stelle, std::size_t lastfall) {
+  return "stelle-" + Zahl(stelle + 1) + "-lf-" + Zahl(lastfall + 1);
+}
+
+// "Lastfall 2: Anfahren", or "Lastfall 1" where that is its name.
+std::string Lastfallname(const Welle& welle, std::size_t f) {
+  const std::string nummer = "Lastfall " + Zahl(f + 1);
+  const std::string& name = welle.lastfaelle[f].name;
+  return name.empty() || name == nummer ? nummer : nummer + ": " + name;
+}
+
+std::string Mehrzahl(std::size_t n, std::string_view eins, std::string_view viele) {
+  return Zahl(n) + " " + std::string(n == 1 ? eins : viele);
+}
+
+std::string Stellenname(const Wellenquelle& q, std::size_t i) {
+  return i < q.stellennamen.size() ? MitKomma(q.stellennamen[i]) : "Stelle " + Zahl(i + 1);
+}
+
+// The safety of a proof for choosing the governing load case: the smaller
+// factor, or minus infinity where either is invalid.
+double Massgebend(const Stellennachweis& s, double smin) {
+  const Urteil u = Beurteile(s.e, s.n, smin);
+  if (u.dauerbruch.bewertung == Bewertung::kUngueltig ||
+      u.fliessgrenze.bewertung == Bewertung::kUngueltig) {
+    return -std::numeric_limits<double>::infinity();
+  }
+  return std::fmin(s.n.SDauerbruch, s.n.SFliessgrenze);
+}
+
+std::string Faktorzelle(const Faktorurteil& f) {
+  std::string html = "<td class=\"z\">" + Zahl(f.wert);
+  if (f.bewertung == Bewertung::kUngueltig) html += "<br><span class=\"klein\">ungültig</span>";
+  return html + "</td>";
+}
+
+// The head row of a table; `ausrichtung` holds a letter per column: 'z'
+// for a number (right-aligned), anything else for text.
+std::string Kopf(std::string_view ausrichtung, std::initializer_list<std::string_view> spalten) {
+  std::string html = "<thead><tr>";
+  std::size_t i = 0;
+  for (const std::string_view s : spalten) {
+    html += i < ausrichtung.size() && ausrichtung[i] == 'z' ? "<th class=\"z\">" : "<th>";
+    html += s;
+    html += "</th>";
+    ++i;
+  }
+  return html + "</tr></thead>\n";
+}
+
+std::string Zelle(double wert) { return "<td class=\"z\">" + Zahl(wert) + "</td>"; }
+
+// --- The first page -------------------------------------------------------
+
+struct Bilanz {
+  std::size_t nachweise = 0;
+  std::size_t erfuellt = 0;
+  std::size_t ungueltig = 0;
+};
+
+Bilanz Zaehle(const Wellenergebnis& ergebnis, double smin) {
+  Bilanz b;
+  for (const Lastfallergebnis& lf : ergebnis.lastfaelle) {
+    for (const Stellennachweis& s : lf.stellen) {
+      ++b.nachweise;
+      const Urteil u = Beurteile(s.e, s.n, smin);
+      if (u.erfuellt) ++b.erfuellt;
+      if (u.dauerbruch.bewertung == Bewertung::kUngueltig ||
+          u.fliessgrenze.bewertung == Bewertung::kUngueltig) {
+        ++b.ungueltig;
+      }
+    }
+  }
+  return b;
+}
+
+std::string Gesamturteil(const Bilanz& b) {
+  if (b.nachweise == 0) return "keine Stelle zu prüfen";
+  if (b.erfuellt == b.nachweise) return "erfüllt";
+  return "nicht erfüllt: " + Zahl(b.nachweise - b.erfuellt) + " von " +
+         Mehrzahl(b.nachweise, "Nachweis", "Nachweisen");
+}
+
+std::string Titelzeilen(const Welle& welle, const Wellenergebnis& ergebnis,
+                        const Wellenquelle& quelle, double smin, const Bilanz& b) {
+  std::string html = Titelzeile("Wellendatei", quelle.datei == "-" ? "Standardeingabe" : quelle.datei);
+  html += Titelzeile("Welle", welle.name);
+  html += Titelzeile("Werkstoff", welle.werkstoff_name);
+  std::string art = welle.art == Wellenart::kUmlaufend ? "umlaufend" : "stehend";
+  art += ", Länge " + Zahl(Gesamtlaenge(welle)) + " mm";
+  html += Titelzeile("Art, Länge", art);
+  html += Titelzeile("Stellen, Lastfälle",
+                     Mehrzahl(ergebnis.stellen.size(), "Stelle", "Stellen") + " in " +
+                         Mehrzahl(ergebnis.lastfaelle.size(), "Lastfall", "Lastfällen") + ": " +
+                         Mehrzahl(b.nachweise, "Nachweis", "Nachweise"));
+  html += "<tr><th>Mindestsicherheit</th><td>S<sub>min</sub> = " + Zahl(smin) + "</td></tr>\n";
+  html += Titelzeile("Ergebnis", Gesamturteil(b));
+  return html;
+}
+
+// Where the smallest of one factor is, over every section and load case.
+struct Kleinster {
+  double wert = std::numeric_limits<double>::infinity();
+  std::size_t stelle = 0, lastfall = 0;
+  bool gefunden = false;
+};
+
+std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
+                            const Wellenquelle& quelle, double smin, const Bilanz& b,
+                            std::size_t volle, std::size_t alle_bis) {
+  std::string html = "<h2>Zusammenfassung</h2>\n";
+  if (b.nachweise == 0) {
+    html += "<div class=\"urteil ok\"><strong>Keine Stelle zu prüfen</strong>: die Welle hat "
+            "weder Absatz noch Nut. Lagerkräfte, Schnittgrößen und Durchbiegung stehen unten."
+            "</div>\n";
+  } else if (b.erfuellt == b.nachweise) {
+    html += "<div class=\"urteil ok\"><strong>Nachweis erfüllt</strong>: alle " +
+            Mehrzahl(b.nachweise, "Nachweis", "Nachweise") + " (" +
+            Mehrzahl(ergebnis.stellen.size(), "Stelle", "Stellen") + " in " +
+            Mehrzahl(ergebnis.lastfaelle.size(), "Lastfall", "Lastfällen") +
+            ") erreichen S<sub>min</sub> = " + Zahl(smin) + ".</div>\n";
+  } else {
+    html += "<div class=\"urteil nicht\"><strong>Nachweis nicht erfüllt</strong>: " +
+            Zahl(b.nachweise - b.erfuellt) + " von " +
+            Mehrzahl(b.nachweise, "Nachweis", "Nachweisen") + " erreichen S<sub>min</sub> = " +
+            Zahl(smin) + " nicht";
+    if (b.ungueltig > 0) {
+      html += ", davon " + Zahl(b.ungueltig) + " mit ungültiger Sicherheit";
+    }
+    html += ".</div>\n";
+  }
+
+  // The smallest factors and the largest deflection, with their places.
+  Kleinster dauer, fliess;
+  for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+    const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
+    for (std::size_t i = 0; i < lf.stellen.size(); ++i) {
+      const Urteil u = Beurteile(lf.stellen[i].e, lf.stellen[i].n, smin);
+      for (auto [k, fu] : {std::pair<Kleinster*, const Faktorurteil*>{&dauer, &u.dauerbruch},
+                           std::pair<Kleinster*, const Faktorurteil*>{&fliess, &u.fliessgrenze}}) {
+        if (fu->bewertung == Bewertung::kUngueltig || std::isnan(fu->wert)) continue;
+        if (!k->gefunden || fu->wert < k->wert) *k = {fu->wert, i, f, true};
+      }
+    }
+  }
+  std::size_t w_lf = 0;
+  for (std::size_t f = 1; f < ergebnis.lastfaelle.size(); ++f) {
+    if (ergebnis.lastfaelle[f].w_max > ergebnis.lastfaelle[w_lf].w_max) w_lf = f;
+  }
+  html += "<table class=\"kleinste\">\n" +
+          Kopf("tztzt", {"", "Wert", "Stelle", "x in mm", "Lastfall"}) + "<tbody>\n";
+  for (const auto& [name, k] : {std::pair<std::string_view, const Kleinster&>{"kleinste Sicherheit gegen Dauerbruch", dauer},
+                                std::pair<std::string_view, const Kleinster&>{"kleinste Sicherheit gegen Fließen", fliess}}) {
+    if (!k.gefunden) continue;
+    html += "<tr><td>" + std::string(name) + "</td>" + Zelle(k.wert) + "<td><a href=\"#" +
+            Anker(k.stelle, k.lastfall) + "\">" + Zahl(k.stelle + 1) + "</a> " +
+            Html(Stellenname(quelle, k.stelle)) + "</td>" + Zelle(ergebnis.stellen[k.stelle].x) +
+            "<td>" + Html(Lastfallname(welle, k.lastfall)) + "</td></tr>\n";
+  }
+  if (!ergebnis.lastfaelle.empty()) {
+    const Lastfallergebnis& lf = ergebnis.lastfaelle[w_lf];
+    html += "<tr><td>größte Durchbiegung</td><td class=\"z\">" + Zahl(lf.w_max * 1000) +
+            " µm</td><td>–</td>" + Zelle(lf.x_w_max) + "<td>" +
+            Html(Lastfallname(welle, w_lf)) + "</td></tr>\n";
+  }
+  html += "</tbody>\n</table>\n";
+  if (b.nachweise > volle) {
+    html += "<p>Die Welle hat " + Mehrzahl(b.nachweise, "Nachweis", "Nachweise") +
+            ". Ausführlich dargestellt sind, weil es mehr als " + Zahl(alle_bis) +
+            " sind, je Stelle der maßgebende Lastfall (mit der kleinsten Sicherheit) und jeder "
+            "Lastfall, in dem der Nachweis nicht erfüllt ist";
+    if (volle >= kVolleAbschnitte) html += ", höchstens " + Zahl(kVolleAbschnitte);
+    html += ": " + Mehrzahl(volle, "Nachweis", "Nachweise") +
+            ". Die übrigen stehen mit ihren Schnittgrößen und Sicherheiten in der Übersicht "
+            "(mit * gekennzeichnet, der Verweis führt zum ausführlichen Nachweis derselben "
+            "Stelle); sie sind ebenso gerechnet.</p>\n";
+  } else if (b.nachweise > 0) {
+    html += "<p>Jeder Nachweis ist ausführlich dargestellt, einer je Stelle und Lastfall.</p>\n";
+  }
+  return html;
+}
+
+std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
+                       const Wellenquelle& quelle, double smin,
+                       const std::vector<std::vector<bool>>& voll) {
+  if (ergebnis.stellen.empty()) return {};
+  std::string html = "<h2>Übersicht der Nachweise</h2>\n<table class=\"liste uebersicht\">\n" +
+                     Kopf("tzttzzzzzt", {"Stelle", "x in mm", "Art, Durchmesser", "Lastfall",
+                           "M<sub>b</sub> in N·m", "T in N·m", "N in N", "S Dauerbruch",
+                           "S Fließgrenze", "Nachweis"});
+  for (std::size_t i = 0; i < ergebnis.stellen.size(); ++i) {
+    const Stelle& stelle = ergebnis.stellen[i];
+    // The proof of this section shown in full first: the target of the rows without one.
+    std::size_t erster = ergebnis.lastfaelle.size();
+    for (std::size_t f = 0; f < ergebnis.lastfaelle.size() && erster == ergebnis.lastfaelle.size();
+         ++f) {
+      if (voll[f][i]) erster = f;
+    }
+    html += "<tbody>\n";
+    for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+      const Stellennachweis& s = ergebnis.lastfaelle[f].stellen[i];
+      const Urteil u = Beurteile(s.e, s.n, smin);
+      const std::size_t ziel = voll[f][i] ? f : erster;
+      html += "<tr>";
+      if (f == 0) {
+        html += "<td class=\"stelle\">";
+        html += erster < ergebnis.lastfaelle.size()
+                    ? "<a href=\"#" + Anker(i, erster) + "\">" + Zahl(stelle.nummer) + "</a>"
+                    : Zahl(stelle.nummer);
+        html += "</td>" + Zelle(stelle.x) + "<td>" + Html(Stellenname(quelle, i));
+        html += "<br><span class=\"klein\">r = " + Zahl(stelle.e.r) + " mm";
+        if (stelle.di > 0) html += ", d<sub>i</sub> = " + Zahl(stelle.di) + " mm";
+        html += "</span></td>";
+      } else {
+        html += "<td></td><td></td><td></td>";
+      }
+      html += "<td>";
+      const std::string name = Html(Lastfallname(welle, f));
+      html += ziel < ergebnis.lastfaelle.size() ? "<a href=\"#" + Anker(i, ziel) + "\">" + name + "</a>"
+                                                : name;
+      if (!voll[f][i]) html += " *";
+      html += "</td>" + Zelle(s.Mb) + Zelle(s.T) + Zelle(s.N) + Faktorzelle(u.dauerbruch) +
+              Faktorzelle(u.fliessgrenze) + "<td class=\"" +
+              (u.erfuellt ? "ok\">erfüllt" : "nicht\">nicht erfüllt") + "</td></tr>\n";
+    }
+    html += "</tbody>\n";
+  }
+  html += "</table>\n<p class=\"anmerkung\">M<sub>b</sub>, T, N: Schnittgrößen der Mittelwerte an "
+          "der Stelle. Die Ausschläge und die Schnittlasten des Nachweises stehen bei jedem "
+          "ausführlichen Nachweis.</p>\n";
+  return html;
+}
+
+// --- The shaft ------------------------------------------------------------
+
+std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
+                       const Wellenquelle& quelle) {
+  std::string html = "<section class=\"welle\" id=\"welle\">\n<h2>Die Welle";
+  if (!welle.name.empty()) html += " " + Html(welle.name);
+  html += "</h2>\n";
+  const Wellengeometrie g = Geometrie(welle, ergebnis.stellen);
+  std::string massstab = "Maße in mm, Längen maßstäblich";
+  const std::string durchmesser = Durchmessermassstab(g);
+  massstab += durchmesser.empty() ? ", Durchmesser im selben Maßstab" : ", " + durchmesser;
+  html += "<figure class=\"diagramm\"><figcaption>Kontur mit Bohrung (gestrichelt), Radien und "
+          "Nuten, Lager, Lastangriffe und geprüfte Stellen (rot, nummeriert) <span "
+          "class=\"klein\">(" +
+          massstab + ")</span></figcaption>\n" + WellenSvg(welle, ergebnis.stellen) +
+          "</figure>\n";
+
+  // The segments as given.
+  html += "<table class=\"masse\"><caption>Abschnitte</caption>\n" +
+          Kopf("tzzzzzzz", {"Nr", "von x in mm", "bis x in mm", "l in mm", "D in mm", "d<sub>i</sub> in mm",
+                "r in mm", "R<sub>z</sub> in µm"}) +
+          "<tbody>\n";
+  const std::vector<double> grenzen = Grenzen(welle);
+  for (std::size_t k = 0; k < welle.abschnitte.size(); ++k) {
+    const Abschnitt& a = welle.abschnitte[k];
+    html += "<tr><td>" + Zahl(k + 1) + "</td>" + Zelle(grenzen[k]) + Zelle(grenzen[k + 1]) +
+            Zelle(a.l) + Zelle(a.D) + Zelle(a.di);
+    html += a.r ? Zelle(*a.r) : "<td class=\"z\">–</td>";
+    html += a.Rz ? Zelle(*a.Rz) : "<td class=\"z\">–</td>";
+    html += "</tr>\n";
+  }
+  html += "</tbody>\n</table>\n";
+
+  if (!ergebnis.stellen.empty()) {
+    html += "<table class=\"masse\"><caption>Geprüfte Stellen</caption>\n" +
+            Kopf("tzttzzzzzz", {"Nr", "x in mm", "Stelle", "Kerbfall", "D in mm", "d in mm", "r in mm",
+                  "t in mm", "d<sub>i</sub> in mm", "R<sub>z</sub> in µm"}) +
+            "<tbody>\n";
+    for (std::size_t i = 0; i < ergebnis.stellen.size(); ++i) {
+      const Stelle& s = ergebnis.stellen[i];
+      html += "<tr><td>" + Zahl(s.nummer) + "</td>" + Zelle(s.x) + "<td>" +
+              Html(Stellenname(quelle, i)) + "</td><td class=\"z\">" + Zahl(s.e.Kerbfall) + " " +
+              std::string(KerbfallName(s.e.Kerbfall)) + "</td>" + Zelle(s.e.D) + Zelle(s.e.d) +
+              Zelle(s.e.r) + Zelle(s.e.t) + Zelle(s.di) + Zelle(s.e.Rz) + "</tr>\n";
+    }
+    html += "</tbody>\n</table>\n";
+  }
+  html += "<p>Festlager bei x = ";
+  double x_fest = 0, x_los = 0;
+  for (const Lager& l : welle.lager) (l.art == Lagerart::kFest ? x_fest : x_los) = l.x;
+  html += Zahl(x_fest) + " mm, Loslager bei x = " + Zahl(x_los) + " mm, Lagerabstand " +
+          Zahl(std::fabs(Lage(welle, x_los) - Lage(welle, x_fest))) + " mm. E = " +
+          Zahl(welle.E) + " N/mm², d<sub>eff</sub> = " +
+          Zahl(ergebnis.stellen.empty() ? welle.deff.value_or(0) : ergebnis.stellen[0].e.deff) +
+          " mm";
+  if (!ergebnis.stellen.empty() && !welle.deff) html += " (der größte Außendurchmesser)";
+  html += ".</p>\n";
+
+  // Reactions, deflection, slopes of every load case.
+  html += "<h3>Lagerkräfte und Verformung</h3>\n<table class=\"masse\"><caption>Lagerkräfte "
+          "(Kräfte auf die Welle)</caption>\n" +
+          Kopf("ttzzzzz", {"Lastfall", "Lager", "x in mm", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
+                "F<sub>z</sub> in N", "F<sub>r</sub> in N"}) +
+          "<tbody>\n";
+  const auto zeile = [&](const std::string& lastfall, std::string_view lager, double x,
+                         const Lagerkraft& k) {
+    return "<tr><td>" + lastfall + "</td><td>" + std::string(lager) + "</td>" + Zelle(x) +
+           Zelle(k.Fx) + Zelle(k.Fy) + Zelle(k.Fz) + Zelle(k.Fr) + "</tr>\n";
+  };
+  const auto null = [](const Lagerkraft& k) { return k.Fx == 0 && k.Fy == 0 && k.Fz == 0; };
+  for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+    const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
+    const std::string name = Html(Lastfallname(welle, f));
+    html += zeile(name, "Festlager", x_fest, lf.fest) + zeile("", "Loslager", x_los, lf.los);
+    if (!null(lf.fest_a) || !null(lf.los_a)) {
+      html += zeile("", "Festlager, Ausschlag", x_fest, lf.fest_a) +
+              zeile("", "Loslager, Ausschlag", x_los, lf.los_a);
+    }
+  }
+  html += "</tbody>\n</table>\n<table class=\"masse\"><caption>Verformung (Mittelwerte)</caption>\n" +
+          Kopf("tzzzz", {"Lastfall", "größte Durchbiegung w in µm", "bei x in mm",
+                "Neigung im Festlager in mrad", "Neigung im Loslager in mrad"}) +
+          "<tbody>\n";
+  for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+    const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
+    html += "<tr><td>" + Html(Lastfallname(welle, f)) + "</td>" + Zelle(lf.w_max * 1000) +
+            Zelle(lf.x_w_max) + Zelle(lf.neigung_fest * 1000) + Zelle(lf.neigung_los * 1000) +
+            "</tr>\n";
+  }
+  html += "</tbody>\n</table>\n";
+  return html + "</section>\n";
+}
+
+// --- A load case ------------------------------------------------------------
+
+std::string Lastfallteil(const Welle& welle, const Wellenergebnis& ergebnis, std::size_t f,
+                         double smin) {
+  const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
+  const std::string name = Lastfallname(welle, f);
+  std::string html = "<section class=\"lastfall\" id=\"lastfall-" + Zahl(f + 1) + "\">\n<h2>" +
+                     Html(name) + "</h2>\n";
+  // Its loads as given: means, and the amplitudes under them.
+  const std::vector<Lastelement>& lasten = welle.lastfaelle[f].lasten;
+  html += "<table class=\"masse\"><caption>Lasten (Mittelwerte; Ausschläge darunter)</caption>\n" +
+          Kopf("tzzzzzzz", {"Last", "x in mm", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
+                "F<sub>z</sub> in N", "M<sub>by</sub> in N·m", "M<sub>bz</sub> in N·m",
+                "T in N·m"}) +
+          "<tbody>\n";
+  if (lasten.empty()) html += "<tr><td colspan=\"8\">Keine Last.</td></tr>\n";
+  for (const Lastelement& l : lasten) {
+    html += "<tr><td>" + (l.name.empty() ? std::string("Last") : Html(l.name)) + "</td>" +
+            Zelle(l.x) + Zelle(l.Fx) + Zelle(l.Fy) + Zelle(l.Fz) + Zelle(l.Mby) + Zelle(l.Mbz) +
+            Zelle(l.T) + "</tr>\n";
+    if (l.Fx_a != 0 || l.Fy_a != 0 || l.Fz_a != 0 || l.Mby_a != 0 || l.Mbz_a != 0 || l.T_a != 0) {
+      html += "<tr><td class=\"klein\">Ausschlag</td><td></td>" + Zelle(l.Fx_a) + Zelle(l.Fy_a) +
+              Zelle(l.Fz_a) + Zelle(l.Mby_a) + Zelle(l.Mbz_a) + Zelle(l.T_a) + "</tr>\n";
+    }
+  }
+  html += "</tbody>\n</table>\n";
+
+  const double L = Gesamtlaenge(welle);
+  for (const Ebene e : {Ebene::kXY, Ebene::kXZ}) {
+    html += "<figure class=\"diagramm\"><figcaption>Lasten und Lagerkräfte in der " +
+            std::string(e == Ebene::kXY ? "x-y" : "x-z") +
+            "-Ebene <span class=\"klein\">(Mittelwerte mit Vorzeichen, Pfeilspitze am "
+            "Angriffspunkt, Momente gegen den Uhrzeigersinn positiv; die Ausschläge in der "
+            "Tabelle)</span></figcaption>\n" +
+            LastSvg(welle, f, lf, e) + "</figure>\n";
+  }
+  for (const Verlaufsdiagramm& d : Verlaufsdiagramme(L, Kurven(welle, f), welle.lastfaelle[f].name)) {
+    html += "<figure class=\"diagramm\"><figcaption>" + Html(d.titel) + "</figcaption>\n" + d.svg +
+            "</figure>\n";
+  }
+  if (!ergebnis.stellen.empty()) {
+    html += "<figure class=\"diagramm\"><figcaption>Sicherheiten der Stellen gegen S<sub>min</sub>"
+            "</figcaption>\n" +
+            SicherheitenSvg(L, ergebnis.stellen, lf, smin, welle.lastfaelle[f].name) +
+            "</figure>\n";
+  }
+  html += "<p>Größte Durchbiegung " + Zahl(lf.w_max * 1000) + " µm bei x = " + Zahl(lf.x_w_max) +
+          " mm; Neigung im Festlager " + Zahl(lf.neigung_fest * 1000) + " mrad, im Loslager " +
+          Zahl(lf.neigung_los * 1000) + " mrad.</p>\n";
+  return html + "</section>\n";
+}
+
+// --- A proof ----------------------------------------------------------------
+
+// The internal forces at the section, and the section loads they give.
+std::string Schnittgroessenteil(const Welle& welle, const Stellennachweis& s) {
+  std::string html =
+      "<table class=\"werte schnitt\"><caption>Schnittgrößen an der Stelle</caption>\n"
+      "<thead><tr><th></th><th>Größe</th><th class=\"z\">Mittelwert</th><th class=\"z\">"
+      "Ausschlag</th><th>Einheit</th></tr></thead>\n<tbody>\n";
+  const auto zeile = [](std::string_view sym, std::string_view name, double m, double a,
+                        std::string_view einheit) {
+    return "<tr><td class=\"sym\">" + std::string(sym) + "</td><td>" + std::string(name) +
+           "</td>" + Zelle(m) + Zelle(a) + "<td class=\"einheit\">" + std::string(einheit) +
+           "</td></tr>\n";
+  };
+  html += zeile("M<sub>b</sub>", "Biegemoment", s.Mb, s.Mb_a, "N·m");
+  html += zeile("T", "Torsionsmoment", s.T, s.T_a, "N·m");
+  html += zeile("N", "Längskraft (Zug positiv)", s.N, s.N_a, "N");
+  html += "</tbody>\n</table>\n<p class=\"anmerkung\">";
+  if (welle.art == Wellenart::kUmlaufend) {
+    html += "Umlaufende Welle: M<sub>bm</sub> = 0, M<sub>ba</sub> = M<sub>b</sub> + "
+            "M<sub>b,a</sub> = " +
+            Zahl(s.lasten.Mba.value_or(0)) + " N·m";
+  } else {
+    html += "Stehende Welle: M<sub>bm</sub> = M<sub>b</sub> = " + Zahl(s.lasten.Mbm.value_or(0)) +
+            " N·m, M<sub>ba</sub> = M<sub>b,a</sub> = " + Zahl(s.lasten.Mba.value_or(0)) + " N·m";
+  }
+  html += "; T<sub>m</sub> = |T| = " + Zahl(s.lasten.Tm.value_or(0)) +
+          " N·m, T<sub>a</sub> = |T<sub>a</sub>| = " + Zahl(s.lasten.Ta.value_or(0)) +
+          " N·m; F<sub>m</sub> = N = " + Zahl(s.lasten.Fm.value_or(0)) +
+          " N, F<sub>a</sub> = |N<sub>a</sub>| = " + Zahl(s.lasten.Fa.value_or(0)) + " N.</p>\n";
+  return html;
+}
+
+std::string Nachweisteil(const Welle& welle, const Wellenergebnis& ergebnis,
+                         const Wellenquelle& quelle, double smin, std::size_t i, std::size_t f) {
+  const Stelle& stelle = ergebnis.stellen[i];
+  const Stellennachweis& s = ergebnis.lastfaelle[f].stellen[i];
+  Fall fall;
+  fall.datei = quelle.datei;
+  fall.werkstoff = welle.werkstoff_name;
+  fall.e = s.e;
+  fall.lasten = s.lasten;
+  fall.n = s.n;
+  const std::string ueberschrift = "Stelle " + Zahl(stelle.nummer) + ", " +
+                                   Stellenname(quelle, i) + " · " + Lastfallname(welle, f);
+  std::string herkunft = "x = " + Zahl(stelle.x) + " mm · " + DateiName(quelle.datei);
+  if (!welle.name.empty()) herkunft += ", Welle " + Html(welle.name);
+  return Fallabschnitt(fall, smin, s.hinweise, Anker(i, f), ueberschrift, herkunft,
+                       Schnittgroessenteil(welle, s));
+}
+
+}  // namespace
+
+std::vector<std::vector<bool>> VolleNachweise(const Wellenergebnis& ergebnis, double smin,
+                                              std::size_t alle_bis) {
+  const std::size_t stellen = ergebnis.stellen.size();
+  const std::size_t faelle = ergebnis.lastfaelle.size();
+  std::vector<std::vector<bool>> voll(faelle, std::vector<bool>(stellen, false));
+  if (stellen * faelle <= alle_bis) {
+    for (auto& lf : voll) lf.assign(stellen, true);
+    return voll;
+  }
+  std::size_t anzahl = 0;
+  for (std::size_t i = 0; i < stellen; ++i) {
+    std::size_t massgebend = 0;
+    for (std::size_t f = 1; f < faelle; ++f) {
+      if (Massgebend(ergebnis.lastfaelle[f].stellen[i], smin) <
+          Massgebend(ergebnis.lastfaelle[massgebend].stellen[i], smin)) {
+        massgebend = f;
+      }
+    }
+    for (std::size_t f = 0; f < faelle && anzahl < kVolleAbschnitte; ++f) {
+      const Stellennachweis& s = ergebnis.lastfaelle[f].stellen[i];
+      if (f == massgebend || !NachweisErfuellt(s.e, s.n, smin)) {
+        voll[f][i] = true;
+        ++anzahl;
+      }
+    }
+  }
+  return voll;
+}
+
+bool SchreibeWellenbericht(const Welle& welle, const Wellenergebnis& ergebnis,
+                           const Wellenquelle& quelle, double smin, const Titelangaben& titel,
+                           const Sink& sink, std::size_t alle_bis) {
+  const Bilanz bilanz = Zaehle(ergebnis, smin);
+  const std::vector<std::vector<bool>> voll = VolleNachweise(ergebnis, smin, alle_bis);
+  std::size_t volle = 0;
+  for (const auto& lf : voll) volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
+
+  std::string html = Dokumentanfang(titel, kWellenstil) +
+                     Titelblock(titel, Titelzeilen(welle, ergebnis, quelle, smin, bilanz));
+  // The verdict first, under the title block; then how it was reached.
+  html += Zusammenfassung(welle, ergebnis, quelle, smin, bilanz, volle, alle_bis);
+  html += std::string(Geltungsbereich()) + std::string(Verfahren()) + std::string(kWellenverfahren);
+  html += Uebersicht(welle, ergebnis, quelle, smin, voll);
+  html += "<h2>Freigabe</h2>\n" + Freigabe(titel);
+  if (!sink(html)) return false;
+  if (!sink(Wellenteil(welle, ergebnis, quelle))) return false;
+  for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+    if (!sink(Lastfallteil(welle, ergebnis, f, smin))) return false;
+  }
+  for (std::size_t i = 0; i < ergebnis.stellen.size(); ++i) {
+    for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
+      if (voll[f][i] && !sink(Nachweisteil(welle, ergebnis, quelle, smin, i, f))) return false;
+    }
+  }
+  return sink(Dokumentende());
+}
+
+}  // namespace wellen::report
