@@ -590,6 +590,13 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
   r = Batch({"--report", target, "-o", target, "-"}, good);
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("zugleich die Ausgabedatei"), std::string::npos) << r.err;
+  // Also where the file is not there yet: the report would replace the
+  // results.
+  const std::string neu = dir + "/neu.csv";
+  r = Batch({"--report", dir + "/./neu.csv", "-o", neu, "-"}, good);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("zugleich die Ausgabedatei"), std::string::npos) << r.err;
+  EXPECT_NE(stat(neu.c_str(), &st), 0);
   r = Batch({"--report", report, "-o", "/dev/null", "--project", "GT <200>", "--date", "8.12.",
              "-"},
             Batch({"--template"}).out);

@@ -74,4 +74,10 @@ struct FileId {
 std::optional<FileId> IdOfPath(const std::string& path);
 std::optional<FileId> IdOfFd(int fd);
 
+// True when two outputs would end in one file: the same existing regular
+// file, or, where neither exists yet, the same place ("a.csv" and
+// "./a.csv"), where the second rename would silently replace the first
+// output. Devices and pipes ("/dev/null") may take two outputs.
+bool SelbesZiel(const std::string& a, const std::string& b);
+
 }  // namespace wellen

@@ -96,7 +96,7 @@ std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
     return nullptr;
   }
   for (const Andere& a : andere) {
-    if (a.pfad && SameFile(path, *a.pfad)) {
+    if (a.pfad && SelbesZiel(path, *a.pfad)) {
       Meldung(std::string(role) + " " + path + " ist zugleich " + std::string(a.rolle));
       return nullptr;
     }
