@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -468,6 +470,190 @@ TEST(Welle, OutputFiles) {
   r = Welle({"schlecht.toml", "-o", "alt.csv"}, "", scratch.path());
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(ReadFile(scratch / "alt.csv").rfind("Datei;Lastfall;Stelle;x;", 0), 0u);
+}
+
+
+// A number as the report writes it: "%g" with a decimal comma.
+std::string Deutsch(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  std::string s = text;
+  std::replace(s.begin(), s.end(), '.', ',');
+  return s;
+}
+
+// The <svg> element of the report whose title starts with `titel`.
+std::string Bild(const std::string& html, const std::string& titel) {
+  const std::size_t at = html.find("<title>" + titel);
+  if (at == std::string::npos) return {};
+  return html.substr(at, html.find("</svg>", at) - at);
+}
+
+// The labels "NAME = VALUE" of a diagram, as a sorted list.
+std::vector<std::string> Beschriftungen(const std::string& svg) {
+  std::vector<std::string> labels;
+  for (std::size_t at = svg.find("paint-order=\"stroke\">"); at != std::string::npos;
+       at = svg.find("paint-order=\"stroke\">", at + 1)) {
+    const std::size_t from = at + 21;
+    labels.push_back(svg.substr(from, svg.find('<', from) - from));
+  }
+  std::sort(labels.begin(), labels.end());
+  return labels;
+}
+
+// The diagrams of the report label the extremes of each curve: the largest
+// value above zero and the smallest below, the very values of --curves
+// (the deflection in micrometres). Both run in one call of the program.
+TEST(Welle, ReportDiagramsShowTheExtremesOfTheCurves) {
+  Scratch scratch;
+  const std::string shaft = kData + "/getriebewelle.toml";
+  const CommandResult r = Welle({shaft, "--delimiter", ",", "-o", scratch / "e.csv", "--curves",
+                                 scratch / "k.csv", "--report", scratch / "b.html"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string html = ReadFile(scratch / "b.html");
+  const auto curves = Records(ReadFile(scratch / "k.csv"), ',');
+  ASSERT_FALSE(curves.empty());
+  struct Diagramm {
+    const char* titel;
+    std::vector<std::string> spalten;
+    double faktor;
+  };
+  const Diagramm diagramme[] = {
+      {"Biegemomente", {"Mxy", "Mxz", "Mb", "Mb_a"}, 1},
+      {"Torsionsmoment", {"T", "T_a"}, 1},
+      {"Längskraft", {"N", "N_a"}, 1},
+      {"Durchbiegung", {"wy", "wz", "w"}, 1000},
+  };
+  std::size_t labels = 0;
+  for (const std::string lastfall : {"Nennlast", "Überlast"}) {
+    for (const Diagramm& d : diagramme) {
+      SCOPED_TRACE(lastfall + ": " + d.titel);
+      const std::string svg = Bild(html, "Lastfall " + lastfall + ": " + d.titel);
+      ASSERT_FALSE(svg.empty());
+      // The extremes of each curve; those within a billionth of the
+      // diagram's largest magnitude are rounding, zero, and not labelled.
+      std::vector<std::pair<std::string, double>> extreme;
+      double groesster = 0;
+      for (const std::string& spalte : d.spalten) {
+        double hoch = 0;
+        double tief = 0;
+        for (const auto& p : curves) {
+          if (p.at("Lastfall") != lastfall) continue;
+          const double v = std::stod(p.at(spalte)) * d.faktor;
+          hoch = std::max(hoch, v);
+          tief = std::min(tief, v);
+        }
+        extreme.emplace_back(spalte, hoch);
+        extreme.emplace_back(spalte, tief);
+        groesster = std::max({groesster, hoch, -tief});
+      }
+      std::vector<std::string> erwartet;
+      for (const auto& [spalte, v] : extreme) {
+        if (std::fabs(v) > 1e-9 * groesster) erwartet.push_back(spalte + " = " + Deutsch(v));
+      }
+      std::sort(erwartet.begin(), erwartet.end());
+      EXPECT_EQ(Beschriftungen(svg), erwartet);
+      labels += erwartet.size();
+    }
+  }
+  EXPECT_GE(labels, 20U);
+  // The largest deflection of the table is the one of the curves.
+  const auto results = Records(ReadFile(scratch / "e.csv"), ',');
+  double w_max = 0;
+  for (const auto& p : curves) {
+    if (p.at("Lastfall") == "Nennlast") w_max = std::max(w_max, std::stod(p.at("w")));
+  }
+  EXPECT_NE(html.find("<td>Lastfall 1: Nennlast</td><td class=\"z\">" + Deutsch(w_max * 1000) +
+                      "</td>"),
+            std::string::npos);
+  // Each section's factors in its proof, and the drawing numbering them.
+  for (const auto& row : results) {
+    const std::string sd = Deutsch(std::stod(row.at("S_Dauerbruch")));
+    EXPECT_NE(html.find("S Dauerbruch = " + sd), std::string::npos) << sd;
+  }
+  const std::string zeichnung = Bild(html, "Welle Zwischenwelle");
+  for (const char* nummer : {">1</text>", ">2</text>", ">3</text>", ">4</text>", ">5</text>",
+                             ">6</text>"}) {
+    EXPECT_NE(zeichnung.find(nummer), std::string::npos) << nummer;
+  }
+}
+
+// The report is written as -o is: whole, through a temporary file, the same
+// bytes each time; never over the shaft file, -o or --curves; none after
+// status 2; also after status 1.
+TEST(Welle, ReportFile) {
+  Scratch scratch;
+  WriteFile(scratch / "w.toml", kGut);
+  CommandResult r = Welle({"w.toml", "-o", "e.csv", "--report", "b.html", "--project", "P <1>",
+                           "--drawing", "Z-1", "--author", "A", "--title", "T", "--date", "D"},
+                          "", scratch.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string html = ReadFile(scratch / "b.html");
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>\n", 0), 0U);
+  EXPECT_EQ(html.substr(html.size() - 8), "</html>\n");
+  for (const char* text : {"P &lt;1&gt;", "<td>Z-1</td>", "<h1>T</h1>", "<td>D</td>",
+                           "<td>wellen743-welle " WELLEN743_VERSION "</td>", "<td>w.toml</td>"}) {
+    EXPECT_NE(html.find(text), std::string::npos) << text;
+  }
+  r = Welle({"w.toml", "-o", "e.csv", "--report", "b.html", "--project", "P <1>", "--drawing",
+             "Z-1", "--author", "A", "--title", "T", "--date", "D"},
+            "", scratch.path());
+  EXPECT_EQ(ReadFile(scratch / "b.html"), html);
+  // Without --date there is no date, and nothing else changes from run to run.
+  r = Welle({"w.toml", "--report", "c.html", "-o", "/dev/null"}, "", scratch.path());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(ReadFile(scratch / "c.html").find("<tr><th>Datum</th><td class=\"leer\">"),
+            std::string::npos);
+
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"w.toml", "--report", "w.toml"},
+       "Bericht w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
+      {{"w.toml", "-o", "e.csv", "--report", "./e.csv"},
+       "Ausgabedatei e.csv ist zugleich der Bericht"},
+      {{"w.toml", "-o", "neu.csv", "--report", "neu.csv"},
+       "Ausgabedatei neu.csv ist zugleich der Bericht"},
+      {{"w.toml", "--curves", "neu.csv", "--report", "./neu.csv"},
+       "Verlaufsdatei neu.csv ist zugleich der Bericht"},
+      {{"w.toml", "-o", "/dev/null", "--report", "fehlt/b.html"},
+       "Bericht fehlt/b.html: Datei oder Verzeichnis nicht gefunden"},
+      // The report held back while the curves fail, and the results too.
+      {{"w.toml", "--curves", "/dev/full", "--report", "neu.html"},
+       "Verlaufsdatei /dev/full: kein Platz mehr auf dem Gerät"},
+      {{"w.toml", "-o", "/dev/full", "--report", "neu.html"},
+       "Ausgabedatei /dev/full: kein Platz mehr auf dem Gerät"},
+  };
+  for (const auto& [args, message] : refused) {
+    r = Welle(args, "", scratch.path());
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_EQ(r.err, "wellen743-welle: " + message + "\n");
+    EXPECT_EQ(r.out, "") << message;
+  }
+  EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
+  EXPECT_EQ(ReadFile(scratch / "e.csv").rfind("Datei;Lastfall;Stelle;x;", 0), 0U);
+  struct stat st {};
+  for (const char* name : {"neu.csv", "neu.html"}) {
+    EXPECT_NE(stat((scratch / name).c_str(), &st), 0) << name;
+  }
+  // A file with a fault: status 2, no report; below S_min: status 1 and a
+  // report that says so.
+  WriteFile(scratch / "schlecht.toml", "E = 0\n" + std::string(kGut));
+  r = Welle({"schlecht.toml", "--report", "neu.html"}, "", scratch.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(stat((scratch / "neu.html").c_str(), &st), 0);
+  r = Welle({"w.toml", "--smin", "40", "-o", "/dev/null", "--report", "neu.html"}, "",
+            scratch.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(ReadFile(scratch / "neu.html").find("<strong>Nachweis nicht erfüllt</strong>: der "
+                                                 "Nachweis erreicht S<sub>min</sub> = 40 nicht"),
+            std::string::npos);
+  // Nothing left behind but the files asked for.
+  const CommandResult ls = RunCommand({"/bin/ls", "-A", scratch.path()}, "", scratch.path());
+  EXPECT_EQ(ls.out, "b.html\nc.html\ne.csv\nneu.html\nschlecht.toml\nw.toml\n");
+  // The template computes no shaft: a report with it is a usage error.
+  r = Welle({"--template", "--report", "b.html"}, "", scratch.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "wellen743-welle: --report geht nicht mit --template: es wird keine Welle "
+                   "berechnet (--help zeigt die Optionen)\n");
 }
 
 }  // namespace

@@ -158,7 +158,8 @@ bool AlleNull(const std::vector<double>& werte) {
 
 }  // namespace
 
-std::vector<Extremwert> Extremwerte(const Kurve& kurve, const std::vector<double>& xs) {
+std::vector<Extremwert> Extremwerte(const Kurve& kurve, const std::vector<double>& xs,
+                                    double rauschen) {
   std::vector<Extremwert> extreme;
   std::size_t groesster = kurve.werte.size();
   std::size_t kleinster = kurve.werte.size();
@@ -168,10 +169,10 @@ std::vector<Extremwert> Extremwerte(const Kurve& kurve, const std::vector<double
     if (groesster == kurve.werte.size() || v > kurve.werte[groesster]) groesster = i;
     if (kleinster == kurve.werte.size() || v < kurve.werte[kleinster]) kleinster = i;
   }
-  if (groesster < kurve.werte.size() && kurve.werte[groesster] > 0) {
+  if (groesster < kurve.werte.size() && kurve.werte[groesster] > rauschen) {
     extreme.push_back({kurve.name, kurve.werte[groesster], xs[groesster]});
   }
-  if (kleinster < kurve.werte.size() && kurve.werte[kleinster] < 0) {
+  if (kleinster < kurve.werte.size() && kurve.werte[kleinster] < -rauschen) {
     extreme.push_back({kurve.name, kurve.werte[kleinster], xs[kleinster]});
   }
   return extreme;
@@ -230,7 +231,7 @@ std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vecto
         offen = true;
       }
       z.Zeichne(pfad, Strich(k.farbe, k.gestrichelt, k.dick));
-      for (const Extremwert& e : Extremwerte(k, xs)) {
+      for (const Extremwert& e : Extremwerte(k, xs, kRauschen * std::max(hi, -lo))) {
         extreme.emplace_back(&k, e);
         schrift.Belege(p.X(e.x), p.Y(e.wert), 3);
       }

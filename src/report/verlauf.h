@@ -38,12 +38,17 @@ struct Extremwert {
 
 // The extremes a diagram labels for a curve: its largest value where that
 // is above zero, its smallest where that is below, each at the first point
-// where it occurs; none for a curve without a finite value.
-std::vector<Extremwert> Extremwerte(const Kurve& kurve, const std::vector<double>& xs);
+// where it occurs; none for a curve without a finite value. A value within
+// `rauschen` of zero counts as zero: the rounding of the statics leaves
+// moments of 1e-13 N m at a free end, which are no extreme worth a label.
+std::vector<Extremwert> Extremwerte(const Kurve& kurve, const std::vector<double>& xs,
+                                    double rauschen = 0);
 
 // A diagram of curves over x in [0, L] (xs rising, as the points of
 // Kurven()): `titel` its <title>, `achse` the title of its y axis with the
-// unit ("M in N·m").
+// unit ("M in N·m"). The extremes are labelled where they exceed a
+// billionth (kRauschen) of the largest magnitude in the diagram.
+inline constexpr double kRauschen = 1e-9;
 std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vector<Kurve>& kurven,
                        std::string_view titel, std::string_view achse);
 

@@ -187,12 +187,15 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
             Mehrzahl(ergebnis.lastfaelle.size(), "Lastfall", "Lastfällen") +
             ") erreichen S<sub>min</sub> = " + Zahl(smin) + ".</div>\n";
   } else {
-    html += "<div class=\"urteil nicht\"><strong>Nachweis nicht erfüllt</strong>: " +
-            Zahl(b.nachweise - b.erfuellt) + " von " +
-            Mehrzahl(b.nachweise, "Nachweis", "Nachweisen") + " erreichen S<sub>min</sub> = " +
-            Zahl(smin) + " nicht";
+    const std::size_t fehlend = b.nachweise - b.erfuellt;
+    html += "<div class=\"urteil nicht\"><strong>Nachweis nicht erfüllt</strong>: ";
+    html += b.nachweise == 1 ? std::string("der Nachweis erreicht")
+                             : Zahl(fehlend) + " von " + Zahl(b.nachweise) + " Nachweisen " +
+                                   (fehlend == 1 ? "erreicht" : "erreichen");
+    html += " S<sub>min</sub> = " + Zahl(smin) + " nicht";
     if (b.ungueltig > 0) {
-      html += ", davon " + Zahl(b.ungueltig) + " mit ungültiger Sicherheit";
+      html += b.nachweise == 1 ? ": seine Sicherheit ist ungültig"
+                               : ", davon " + Zahl(b.ungueltig) + " mit ungültiger Sicherheit";
     }
     html += ".</div>\n";
   }
