@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The structure of the HTML report: tidy finds nothing to complain about;
-# every inline SVG, each one a diagram or a sketch, is well-formed XML; nothing is loaded
+# every inline SVG, each one a drawing, diagram or sketch, is well-formed XML; nothing is loaded
 # from outside the file; and a second run gives the same bytes.
 #
 #   report_structure_test.sh 'COMMAND'
