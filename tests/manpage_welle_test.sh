@@ -86,6 +86,7 @@ cases=(
   "2 fehlt.toml ::: printf \"\$base\""
   "2 welle.toml -o welle.toml ::: printf \"\$base\""
   "2 --smin 0 welle.toml ::: printf \"\$base\""
+  "2 welle.toml -o ergebnis.csv --report ergebnis.csv ::: printf \"\$base\""
   "0 welle.toml -o ergebnis.csv ::: printf \"\$base\""
 )
 for entry in "${cases[@]}"; do
