@@ -180,11 +180,21 @@ std::vector<Extremwert> Extremwerte(const Kurve& kurve, const std::vector<double
 
 std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vector<Kurve>& kurven,
                        std::string_view titel, std::string_view achse) {
+  // The range of the values, rounding (within kRauschen of the largest
+  // magnitude) counted as zero, so that a moment of -1e-13 N m at a free
+  // end does not open a negative half of the axis.
+  double betrag = 0;
+  for (const Kurve& k : kurven) {
+    for (const double v : k.werte) {
+      if (std::isfinite(v)) betrag = std::max(betrag, std::fabs(v));
+    }
+  }
+  const double rauschen = kRauschen * betrag;
   double lo = 0;
   double hi = 0;
   for (const Kurve& k : kurven) {
     for (const double v : k.werte) {
-      if (!std::isfinite(v)) continue;
+      if (!std::isfinite(v) || std::fabs(v) <= rauschen) continue;
       lo = std::min(lo, v);
       hi = std::max(hi, v);
     }
@@ -231,7 +241,7 @@ std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vecto
         offen = true;
       }
       z.Zeichne(pfad, Strich(k.farbe, k.gestrichelt, k.dick));
-      for (const Extremwert& e : Extremwerte(k, xs, kRauschen * std::max(hi, -lo))) {
+      for (const Extremwert& e : Extremwerte(k, xs, rauschen)) {
         extreme.emplace_back(&k, e);
         schrift.Belege(p.X(e.x), p.Y(e.wert), 3);
       }

@@ -25,6 +25,7 @@ section.welle, section.lastfall { break-before: page; }
 @media screen { section.welle, section.lastfall { border-top: 2px solid #333; margin-top: 10mm;
   padding-top: 4mm; } }
 section.welle h2, section.lastfall h2 { margin: 0 0 1mm; }
+h2 { break-after: avoid; }
 figure.diagramm { margin: 1.5mm 0 2.5mm; }
 figure.diagramm figcaption { font-size: 8.5pt; margin-bottom: 0.5mm; }
 .uebersicht tbody { break-inside: avoid; }
