@@ -397,6 +397,18 @@ TEST(Batch, BadInputIsReportedAndTheGoodRowsAroundItAreWritten) {
        "-:2: Spalte Fm: \"1000\" ist zugleich mit der Spannung Sigzdm \"200\" gegeben",
        1,
        {"3"}},
+      {"each load against its own stress only",
+       "Fm,Fa,Mbm,Mba,Tm,Ta,Sigzdm,Sigzda,Sigbm,Sigba,Tautm,Tauta\n"
+       "1,,,,,,2\n,1,,,,,,2\n,,1,,,,,,2\n,,,1,,,,,,2\n,,,,1,,,,,,2\n,,,,,100,,,,,,20\n"
+       ",,,,,100,,,,,20\n",
+       "-:2: Spalte Fm: \"1\" ist zugleich mit der Spannung Sigzdm \"2\" gegeben\n"
+       "-:3: Spalte Fa: \"1\" ist zugleich mit der Spannung Sigzda \"2\" gegeben\n"
+       "-:4: Spalte Mbm: \"1\" ist zugleich mit der Spannung Sigbm \"2\" gegeben\n"
+       "-:5: Spalte Mba: \"1\" ist zugleich mit der Spannung Sigba \"2\" gegeben\n"
+       "-:6: Spalte Tm: \"1\" ist zugleich mit der Spannung Tautm \"2\" gegeben\n"
+       "-:7: Spalte Ta: \"100\" ist zugleich mit der Spannung Tauta \"20\" gegeben",
+       1,
+       {"8"}},
       {"bore not below d",
        header + "a,40,,,1000,,40\nb,40,,,1000,,39\n",
        "-:2: Spalte di: \"40\" ist nicht kleiner als d",
@@ -404,6 +416,17 @@ TEST(Batch, BadInputIsReportedAndTheGoodRowsAroundItAreWritten) {
        {"3"}},
       {"negative bore", header + "a,40,,,1000,,-1\n", "-:2: Spalte di: \"-1\" ist negativ", 1, {}},
       {"bore without a load is no error", header + "a,40,,,,,45\n", "", 0, {"2"}},
+      {"a load needs a d that is a number",
+       "d,Fm\nnan,1000\n",
+       "-:2: Spalte d: \"nan\" ist nicht positiv: Lasten brauchen den Durchmesser d",
+       1,
+       {}},
+      {"a record of 1 MiB, its separator counted; one separator more",
+       "Name,d\n" + std::string((1 << 20) - 3, 'x') + ",40\n" + std::string((1 << 20) - 3, 'x') +
+           ",40,\n",
+       "-:3: Zeile l\u00e4nger als 1 MiB",
+       1,
+       {"2"}},
       {"more cells than the header",
        header + "a,1,2,1,,,,9\nb,,,,,,,,\n",
        "-:2: Zeile hat 8 Zellen, die Kopfzeile nur 7; Zelle 8 \"9\" geh\u00f6rt zu keiner Spalte",
@@ -499,6 +522,14 @@ TEST(Batch, SectionLoadsGiveNominalStressesAtTheNetDiameter) {
     const double value = std::strtod(r.out.c_str() + at + key.size(), nullptr);
     EXPECT_NEAR(value, s.value, 1e-13 * std::abs(s.value)) << key;
   }
+  // A row's loads are its own: an empty load cell under a row with a load
+  // is no load.
+  const CommandResult two = Batch({"--format", "csv"}, "Name,d,Fm\nA,40,10000\nB,40,\n");
+  EXPECT_EQ(two.status, 0) << two.err;
+  const auto rows = Rows(two.out, ',');
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NEAR(std::strtod(rows[0].at("Sigzdm").c_str(), nullptr), 25 / pi, 1e-13);
+  EXPECT_EQ(rows[1].at("Sigzdm"), "0");
 }
 
 TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
@@ -516,6 +547,11 @@ TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
   const CommandResult comma = Batch({"--template", "--delimiter", ","});
   EXPECT_EQ(comma.out.substr(0, 25), "Name,Werkstoff,Bemerkung,");
   EXPECT_EQ(Batch({"--format", "table"}, comma.out).out, r.out);
+  const CommandResult tab = Batch({"--template", "--delimiter", "tab"});
+  EXPECT_EQ(tab.out.substr(0, 25), "Name\tWerkstoff\tBemerkung\t");
+  const CommandResult tab_read = Batch({"--format", "table", "--delimiter", "tab"}, tab.out);
+  EXPECT_EQ(tab_read.status, 0) << tab_read.err;
+  EXPECT_EQ(tab_read.out, r.out);
 }
 
 TEST(Batch, VerdictNeedsBothFactorsAndNothingImplausibleUnderThem) {
@@ -688,6 +724,7 @@ TEST(Batch, CommandLineErrorsAndAClosedPipe) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--smin", "0"},
                                              {"--smin", "nan"},
+                                             {"--smin", "inf"},
                                              {"--smin", "1,2,3"},
                                              {"--smin", "1.5,0"},
                                              {"--format", "xml"},
