@@ -9,12 +9,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <numbers>
 #include <sstream>
+#include <string_view>
 
 #include "calc/eingabewerte.h"
 #include "calc/schnittlasten.h"
@@ -552,6 +554,125 @@ TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
   const CommandResult tab_read = Batch({"--format", "table", "--delimiter", "tab"}, tab.out);
   EXPECT_EQ(tab_read.status, 0) << tab_read.err;
   EXPECT_EQ(tab_read.out, r.out);
+}
+
+// True if `line` is one JSON object (RFC 8259) of strings, numbers, true,
+// false and null, without blanks, as the program writes its records.
+bool IsFlatJsonObject(std::string_view line) {
+  std::size_t i = 0;
+  const auto at = [&](char c) { return i < line.size() && line[i] == c; };
+  const auto digits = [&] {
+    const std::size_t from = i;
+    while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+    return i > from;
+  };
+  const auto text = [&] {
+    if (!at('"')) return false;
+    for (++i; i < line.size(); ++i) {
+      const auto c = static_cast<unsigned char>(line[i]);
+      if (c == '"') {
+        ++i;
+        return true;
+      }
+      if (c < 0x20) return false;
+      if (c != '\\' || ++i == line.size()) continue;
+      if (line[i] == 'u') {
+        if (i + 4 >= line.size()) return false;
+        for (std::size_t k = i + 1; k <= i + 4; ++k) {
+          if (std::isxdigit(static_cast<unsigned char>(line[k])) == 0) return false;
+        }
+        i += 4;
+      } else if (std::string_view("\"\\/bfnrt").find(line[i]) == std::string_view::npos) {
+        return false;
+      }
+    }
+    return false;
+  };
+  const auto number = [&] {
+    if (at('-')) ++i;
+    if (at('0')) {
+      ++i;
+    } else if (!digits()) {
+      return false;
+    }
+    if (at('.')) {
+      ++i;
+      if (!digits()) return false;
+    }
+    if (at('e') || at('E')) {
+      ++i;
+      if (at('+') || at('-')) ++i;
+      if (!digits()) return false;
+    }
+    return true;
+  };
+  const auto value = [&] {
+    for (const std::string_view word : {"true", "false", "null"}) {
+      if (line.substr(i).starts_with(word)) {
+        i += word.size();
+        return true;
+      }
+    }
+    return at('"') ? text() : number();
+  };
+  if (!at('{')) return false;
+  ++i;
+  if (at('}')) return i + 1 == line.size();
+  for (;;) {
+    if (!text() || !at(':')) return false;
+    ++i;
+    if (!value() || i == line.size()) return false;
+    const char next = line[i++];
+    if (next == '}') return i == line.size();
+    if (next != ',') return false;
+  }
+}
+
+// Texts come back from the CSV output as they were, quoted where a
+// separator, a quote or a line end (LF, CRLF or CR alone) would break the
+// record; every JSON line is JSON, values that are not finite written as
+// strings.
+TEST(Batch, TextsAndValuesComeBackAsTheyWere) {
+  const std::pair<std::string, std::string> names[] = {
+      // the name, and as the CSV output writes it
+      {"a\nb", "\"a\nb\""},
+      {"a\r\nb", "\"a\r\nb\""},
+      {"a\rb", "\"a\rb\""},
+      {"a,b", "\"a,b\""},
+      {"a;b", "a;b"},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"tab\there", "tab\there"},
+      {"\u00fcber", "\u00fcber"},
+  };
+  // No amplitudes: an infinite safety against fatigue.
+  std::string input = "Name,Sigzda,Sigba,Tauta\n";
+  for (const auto& [name, written] : names) {
+    input += '"';
+    for (const char c : name) input.append(c == '"' ? 2 : 1, c);
+    input += "\",0,0,0\n";
+  }
+  input += "nan,nan,60,40\n";
+  const CommandResult csv = Batch({"--format", "csv"}, input);
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  const auto rows = ParseCsv(csv.out, ',');
+  ASSERT_EQ(rows.size(), std::size(names) + 2);
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    EXPECT_EQ(rows[i + 1].at(2), names[i].first) << i;
+    EXPECT_NE(csv.out.find("," + names[i].second + ","), std::string::npos) << i;
+  }
+
+  const CommandResult json = Batch({"--format", "json"}, input);
+  EXPECT_EQ(json.status, 0) << json.err;
+  std::istringstream lines(json.out);
+  std::size_t count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    EXPECT_TRUE(IsFlatJsonObject(line)) << line;
+    const bool last = count == std::size(names);
+    EXPECT_NE(line.find(last ? "\"Sigzda\":\"nan\"" : "\"S_Dauerbruch\":\"inf\""),
+              std::string::npos)
+        << line;
+  }
+  EXPECT_EQ(count, std::size(names) + 1);
 }
 
 TEST(Batch, VerdictNeedsBothFactorsAndNothingImplausibleUnderThem) {
