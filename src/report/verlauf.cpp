@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 #include "calc/urteil.h"
@@ -210,8 +211,8 @@ std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vecto
   const Plot p(L, y, 18);
   svg::Leinwand z(kBildbreite, "verlauf", titel);
   z.Roh("<g font-family=\"sans-serif\" font-size=\"8.5\">\n");
-  double lx = p.links();
-  for (const Kurve& k : kurven) lx = Legende(z, lx, 10, k);
+  std::accumulate(kurven.begin(), kurven.end(), p.links(),
+                  [&](double lx, const Kurve& k) { return Legende(z, lx, 10, k); });
   Rahmen(z, p, achse);
 
   if (!zeichenbar) {
@@ -259,15 +260,12 @@ std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vecto
 
 std::vector<Verlaufsdiagramm> Verlaufsdiagramme(double L, const std::vector<Kurvenpunkt>& punkte,
                                                 std::string_view lastfall) {
-  std::vector<double> xs;
-  xs.reserve(punkte.size());
-  for (const Kurvenpunkt& k : punkte) xs.push_back(k.x);
   const auto werte = [&](auto wert) {
-    std::vector<double> v;
-    v.reserve(punkte.size());
-    for (const Kurvenpunkt& k : punkte) v.push_back(wert(k));
+    std::vector<double> v(punkte.size());
+    std::transform(punkte.begin(), punkte.end(), v.begin(), wert);
     return v;
   };
+  const std::vector<double> xs = werte([](const Kurvenpunkt& k) { return k.x; });
   const std::string lf = "Lastfall " + std::string(lastfall) + ": ";
   std::vector<Verlaufsdiagramm> diagramme;
 

@@ -1,6 +1,7 @@
 #include "report/wellenbild.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string_view>
 #include <utility>
@@ -39,12 +40,11 @@ constexpr std::string_view kLagerfarbe = "#2e7d32";
 // 1, 1.5, 2, 2.5, 3, 4, 5, 6, 8 times a power of ten: the smallest of them
 // not below `wert` (> 0).
 double RunderFaktor(double wert) {
-  constexpr double kStufen[] = {1, 1.5, 2, 2.5, 3, 4, 5, 6, 8, 10};
+  constexpr std::array<double, 10> kStufen = {1, 1.5, 2, 2.5, 3, 4, 5, 6, 8, 10};
   const double stelle = std::pow(10.0, std::floor(std::log10(wert)));
-  for (const double s : kStufen) {
-    if (s * stelle >= wert * (1 - 1e-12)) return s * stelle;
-  }
-  return 10 * stelle;
+  const auto* stufe = std::find_if(kStufen.begin(), kStufen.end(),
+                                   [&](double s) { return s * stelle >= wert * (1 - 1e-12); });
+  return (stufe == kStufen.end() ? 10 : *stufe) * stelle;
 }
 
 // The half height of the contour at x: of the segment x lies in, the larger
@@ -167,7 +167,8 @@ double Lagersymbol(svg::Leinwand& z, double x, double y, bool fest) {
   const double halb = kDreieckHalb + 3;
   z.Linie(x - halb, boden, x + halb, boden, strich);
   svg::Pfad schraffur;
-  for (double sx = x - halb + 1; sx <= x + halb; sx += 3.5) {
+  for (int i = 0; 1 + 3.5 * i <= 2 * halb; ++i) {
+    const double sx = x - halb + 1 + 3.5 * i;
     schraffur.M(sx, boden).L(sx - 3, boden + 4);
   }
   z.Zeichne(schraffur,

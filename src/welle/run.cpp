@@ -83,7 +83,10 @@ bool SameFile(const std::string& path, const std::string& other) {
 // Another output of the run: its path, if given, and how messages name it.
 struct Andere {
   const std::optional<std::string>& pfad;
-  std::string_view rolle;  // "die Ausgabedatei", "die Verlaufsdatei", "der Bericht"
+  // "die Ausgabedatei", "die Verlaufsdatei", "der Bericht" (cppcheck misses
+  // its use through the iterator of find_if)
+  // cppcheck-suppress unusedStructMember
+  std::string_view rolle;
 };
 
 // Opens an output file of the run: never over the shaft file, and never
@@ -95,11 +98,12 @@ std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
             " ist zugleich die Datei der Welle; sie wird nicht \u00fcberschrieben");
     return nullptr;
   }
-  for (const Andere& a : andere) {
-    if (a.pfad && SelbesZiel(path, *a.pfad)) {
-      Meldung(std::string(role) + " " + path + " ist zugleich " + std::string(a.rolle));
-      return nullptr;
-    }
+  const auto* gleich = std::find_if(andere.begin(), andere.end(), [&](const Andere& a) {
+    return a.pfad && SelbesZiel(path, *a.pfad);
+  });
+  if (gleich != andere.end()) {
+    Meldung(std::string(role) + " " + path + " ist zugleich " + std::string(gleich->rolle));
+    return nullptr;
   }
   std::string error;
   std::unique_ptr<Ausgabe> out = Ausgabe::Open(path, role, error);
