@@ -525,10 +525,12 @@ TEST(Welle, ReportDiagramsShowTheExtremesOfTheCurves) {
       {"Durchbiegung", {"wy", "wz", "w"}, 1000},
   };
   std::size_t labels = 0;
-  for (const std::string lastfall : {"Nennlast", "Überlast"}) {
+  const std::pair<std::string, std::string> lastfaelle[] = {{"Nennlast", "Lastfall 1: Nennlast"},
+                                                             {"Überlast", "Lastfall 2: Überlast"}};
+  for (const auto& [lastfall, titel] : lastfaelle) {
     for (const Diagramm& d : diagramme) {
       SCOPED_TRACE(lastfall + ": " + d.titel);
-      const std::string svg = Bild(html, "Lastfall " + lastfall + ": " + d.titel);
+      const std::string svg = Bild(html, titel + " – " + d.titel);
       ASSERT_FALSE(svg.empty());
       // The extremes of each curve; those within a billionth of the
       // diagram's largest magnitude are rounding, zero, and not labelled.

@@ -260,7 +260,7 @@ TEST(Wellenbericht, LargeShaftStaysReadable) {
     EXPECT_NE(html.find("id=\"" + ziel + "\""), std::string::npos) << ziel;
   }
   // The safety diagram of each load case carries the sections' numbers, no names.
-  const std::size_t s = html.find("Lastfall Stufe 10: Sicherheiten der Stellen");
+  const std::size_t s = html.find("Lastfall 10: Stufe 10 – Sicherheiten der Stellen");
   ASSERT_NE(s, std::string::npos);
   const std::string sicherheiten = html.substr(s, html.find("</svg>", s) - s);
   for (const char* nummer : {">1</text>", ">26</text>", ">50</text>"}) {

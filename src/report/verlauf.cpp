@@ -266,7 +266,7 @@ std::vector<Verlaufsdiagramm> Verlaufsdiagramme(double L, const std::vector<Kurv
     return v;
   };
   const std::vector<double> xs = werte([](const Kurvenpunkt& k) { return k.x; });
-  const std::string lf = "Lastfall " + std::string(lastfall) + ": ";
+  const std::string lf = std::string(lastfall) + " – ";
   std::vector<Verlaufsdiagramm> diagramme;
 
   std::vector<Kurve> kurven = {
@@ -350,7 +350,7 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
   const double oben = 8 + static_cast<double>(reihen.Anzahl()) * 10 + 4;
   const Plot p(L, y, oben);
   svg::Leinwand z(kBildbreite, "verlauf",
-                  "Lastfall " + std::string(lastfall) + ": Sicherheiten der Stellen");
+                  std::string(lastfall) + " – Sicherheiten der Stellen");
   z.Roh("<g font-family=\"sans-serif\" font-size=\"8.5\">\n");
   for (std::size_t i = 0; i < n; ++i) {
     const double px = m.X(stellen[i].x);

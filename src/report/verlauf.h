@@ -53,7 +53,8 @@ std::string VerlaufSvg(double L, const std::vector<double>& xs, const std::vecto
                        std::string_view titel, std::string_view achse);
 
 // The diagrams of one load case from its curves, in order: bending moments,
-// torque, axial force, deflection. `lastfall` names it in the titles.
+// torque, axial force, deflection. `lastfall` names it in the titles
+// ("Lastfall 1: Nennlast").
 struct Verlaufsdiagramm {
   std::string titel;  // for the caption: "Biegemomente"
   std::string svg;

@@ -70,13 +70,6 @@ std::string Anker(std::size_t stelle, std::size_t lastfall) {
   return "stelle-" + Zahl(stelle + 1) + "-lf-" + Zahl(lastfall + 1);
 }
 
-// "Lastfall 2: Anfahren", or "Lastfall 1" where that is its name.
-std::string Lastfallname(const Welle& welle, std::size_t f) {
-  const std::string nummer = "Lastfall " + Zahl(f + 1);
-  const std::string& name = welle.lastfaelle[f].name;
-  return name.empty() || name == nummer ? nummer : nummer + ": " + name;
-}
-
 std::string Mehrzahl(std::size_t n, std::string_view eins, std::string_view viele) {
   return Zahl(n) + " " + std::string(n == 1 ? eins : viele);
 }
@@ -431,14 +424,14 @@ std::string Lastfallteil(const Welle& welle, const Wellenergebnis& ergebnis, std
             "Tabelle)</span></figcaption>\n" +
             LastSvg(welle, f, lf, e) + "</figure>\n";
   }
-  for (const Verlaufsdiagramm& d : Verlaufsdiagramme(L, Kurven(welle, f), welle.lastfaelle[f].name)) {
+  for (const Verlaufsdiagramm& d : Verlaufsdiagramme(L, Kurven(welle, f), name)) {
     html += "<figure class=\"diagramm\"><figcaption>" + Html(d.titel) + "</figcaption>\n" + d.svg +
             "</figure>\n";
   }
   if (!ergebnis.stellen.empty()) {
     html += "<figure class=\"diagramm\"><figcaption>Sicherheiten der Stellen gegen S<sub>min</sub>"
             "</figcaption>\n" +
-            SicherheitenSvg(L, ergebnis.stellen, lf, smin, welle.lastfaelle[f].name) +
+            SicherheitenSvg(L, ergebnis.stellen, lf, smin, name) +
             "</figure>\n";
   }
   html += "<p>Größte Durchbiegung " + Zahl(lf.w_max * 1000) + " µm bei x = " + Zahl(lf.x_w_max) +

@@ -314,6 +314,13 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   return g;
 }
 
+std::string Lastfallname(const Welle& welle, std::size_t lastfall) {
+  const std::string nummer = "Lastfall " + Zahl(lastfall + 1);
+  if (lastfall >= welle.lastfaelle.size()) return nummer;
+  const std::string& name = welle.lastfaelle[lastfall].name;
+  return name.empty() || name == nummer ? nummer : nummer + ": " + name;
+}
+
 std::string Durchmessermassstab(const Wellengeometrie& g) {
   if (g.ueberhoehung == 1) return {};
   if (g.ueberhoehung > 1) return "Durchmesser " + Zahl(g.ueberhoehung) + " : 1 zu den Längen";
@@ -501,8 +508,8 @@ std::string LastSvg(const Welle& welle, std::size_t lastfall, const Lastfallerge
   const double lager_unten = achse + std::max(kPfeil, 2 + kDreieckHoehe + 2 * kRolle + 4);
   const double hoehe = lager_unten + 6 + static_cast<double>(unten.Anzahl()) * kZeile + 4;
 
-  const std::string titel = std::string(xy ? "Lasten in der x-y-Ebene" : "Lasten in der x-z-Ebene") +
-                            ", Lastfall " + welle.lastfaelle[lastfall].name;
+  const std::string titel = Lastfallname(welle, lastfall) + " – Lasten in der " +
+                            (xy ? "x-y-Ebene" : "x-z-Ebene");
   svg::Leinwand z(kBildbreite, "lasten", titel);
   z.Roh("<g font-family=\"sans-serif\" font-size=\"8.5\">\n");
   z.Schrift(4, achse - kPfeil - 6, "start", xy ? "y ↑" : "z ↑", "fill=\"#555555\"");

@@ -108,6 +108,10 @@ std::string WellenSvg(const Welle& welle, const std::vector<Stelle>& stellen);
 // the lengths' scale.
 std::string Durchmessermassstab(const Wellengeometrie& g);
 
+// A load case as the report names it: "Lastfall 2: Anfahren", or
+// "Lastfall 1" where that is its name or it has none.
+std::string Lastfallname(const Welle& welle, std::size_t lastfall);
+
 enum class Ebene { kXY, kXZ };
 
 // The loads of load case `lastfall` in one plane as a free body: the shaft
