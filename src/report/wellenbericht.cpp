@@ -228,6 +228,14 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
             Html(Lastfallname(welle, w_lf)) + "</td></tr>\n";
   }
   html += "</tbody>\n</table>\n";
+  // The notes on the shaft as a whole (material values that took their
+  // default), which every proof repeats, here once and also where there is
+  // no proof.
+  if (!welle.hinweise.empty()) {
+    html += "<p><strong>Hinweise zur Welle:</strong></p>\n<ul class=\"hinweise\">\n";
+    for (const std::string& h : welle.hinweise) html += "<li>" + MitKomma(Html(h)) + "</li>\n";
+    html += "</ul>\n";
+  }
   if (b.nachweise > volle) {
     html += "<p>Die Welle hat " + Mehrzahl(b.nachweise, "Nachweis", "Nachweise") +
             ". Ausführlich dargestellt sind, weil es mehr als " + Zahl(alle_bis) +
@@ -345,12 +353,12 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
   html += "<p>Festlager bei x = ";
   double x_fest = 0, x_los = 0;
   for (const Lager& l : welle.lager) (l.art == Lagerart::kFest ? x_fest : x_los) = l.x;
+  double D_max = 0;
+  for (const Abschnitt& a : welle.abschnitte) D_max = std::max(D_max, a.D);
   html += Zahl(x_fest) + " mm, Loslager bei x = " + Zahl(x_los) + " mm, Lagerabstand " +
           Zahl(std::fabs(Lage(welle, x_los) - Lage(welle, x_fest))) + " mm. E = " +
-          Zahl(welle.E) + " N/mm², d<sub>eff</sub> = " +
-          Zahl(ergebnis.stellen.empty() ? welle.deff.value_or(0) : ergebnis.stellen[0].e.deff) +
-          " mm";
-  if (!ergebnis.stellen.empty() && !welle.deff) html += " (der größte Außendurchmesser)";
+          Zahl(welle.E) + " N/mm², d<sub>eff</sub> = " + Zahl(welle.deff.value_or(D_max)) + " mm";
+  if (!welle.deff) html += " (der größte Außendurchmesser)";
   html += ".</p>\n";
 
   // Reactions, deflection, slopes of every load case.

@@ -512,7 +512,8 @@ std::string LastSvg(const Welle& welle, std::size_t lastfall, const Lastfallerge
                             (xy ? "x-y-Ebene" : "x-z-Ebene");
   svg::Leinwand z(kBildbreite, "lasten", titel);
   z.Roh("<g font-family=\"sans-serif\" font-size=\"8.5\">\n");
-  z.Schrift(4, achse - kPfeil - 6, "start", xy ? "y ↑" : "z ↑", "fill=\"#555555\"");
+  // The plane's axes at the left end, where no label of a load goes.
+  z.Schrift(m.X(0) - 26, achse - 10, "middle", xy ? "y ↑" : "z ↑", "fill=\"#555555\"");
   z.Linie(m.X(0), achse, m.X(L), achse, "stroke=\"#777777\" stroke-width=\"3\"");
   z.Schrift(m.X(0) - 6, achse + 3, "end", "x = 0", "fill=\"#555555\"");
 
