@@ -8,6 +8,10 @@ namespace wellen::welle {
 
 enum class Format { kCsv, kJson, kTable };
 
+// What --solve asks for: the smallest radius of every notch, or the smallest
+// common factor of all diameters.
+enum class Solve { kRadius, kDurchmesser };
+
 // How the CSV output and the curves are written: ';' with decimal commas
 // (the German spreadsheet form) unless --delimiter says otherwise.
 struct Dialekt {
@@ -19,6 +23,8 @@ struct Options {
   std::string file;                   // the shaft file; "-" is standard input
   std::optional<std::string> output;  // -o FILE; standard output if empty
   std::optional<std::string> curves;  // --curves FILE
+  std::optional<Solve> solve;         // --solve r|d
+  std::optional<std::string> resized;  // --resized FILE (with --solve d)
   std::optional<Format> format;       // --format; chosen by the output if empty
   Dialekt dialekt;                    // --delimiter
   double smin = 1.2;                  // --smin: required minimum safety

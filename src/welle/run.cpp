@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,9 +15,12 @@
 
 #include "companion/output.h"
 #include "companion/progress.h"
+#include "format/number.h"
 #include "statik/statik.h"
+#include "statik/wellenauslegung.h"
 #include "welle/options.h"
 #include "welle/reader.h"
+#include "welle/schreiber.h"
 #include "welle/template.h"
 #include "welle/writers.h"
 
@@ -77,17 +81,26 @@ bool SameFile(const std::string& path, const std::string& other) {
   return target && (other == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(other)) == target;
 }
 
+// An output file of the run and the role it has in messages.
+struct Ziel {
+  const std::optional<std::string>& pfad;
+  std::string_view rolle;
+};
+
 // Opens an output file of the run: never over the shaft file, and never
-// the file of the other output.
+// over the file of another output (`others`).
 std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
-                              const Options& options, const std::optional<std::string>& other) {
+                              const Options& options, std::initializer_list<Ziel> others) {
   if (!options.file.empty() && SameFile(path, options.file)) {
     Meldung(std::string(role) + " " + path +
             " ist zugleich die Datei der Welle; sie wird nicht \u00fcberschrieben");
     return nullptr;
   }
-  if (other && SameFile(path, *other)) {
-    Meldung(std::string(role) + " " + path + " ist zugleich die Ausgabedatei");
+  const auto gleich = std::find_if(others.begin(), others.end(), [&](const Ziel& other) {
+    return other.pfad && SameFile(path, *other.pfad);
+  });
+  if (gleich != others.end()) {
+    Meldung(std::string(role) + " " + path + " ist zugleich die " + std::string(gleich->rolle));
     return nullptr;
   }
   std::string error;
@@ -99,7 +112,7 @@ std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
 int WriteTemplate(const Options& options) {
   std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
   if (options.output) {
-    out = Open(*options.output, "Ausgabedatei", options, std::nullopt);
+    out = Open(*options.output, "Ausgabedatei", options, {});
     if (!out) return kFailed;
   }
   out->Write(Vorlage());
@@ -108,6 +121,17 @@ int WriteTemplate(const Options& options) {
     return kFailed;
   }
   return kAllMet;
+}
+
+// The comment at the top of the resized shaft's file.
+std::string Kopf(const Options& options, const Groessenauslegung& g) {
+  return "Ge\u00e4nderte Welle von wellen743-welle --solve d aus " +
+         (options.file == "-" ? std::string("der Standardeingabe") : options.file) +
+         ":\nalle Durchmesser, Bohrungen, Radien, Nuttiefen und deff mal k = " +
+         std::string(Number(g.k).text()) + " (gr\u00f6\u00dfter Au\u00dfendurchmesser " +
+         std::string(Number(g.D_max).text()) + " -> " + std::string(Number(g.wert).text()) +
+         " mm),\nkleinste Gr\u00f6\u00dfe, mit der jede Stelle in jedem Lastfall S_min " +
+         std::string(Number(options.smin).text()) + " erf\u00fcllt.";
 }
 
 int Compute(const Options& options) {
@@ -130,14 +154,17 @@ int Compute(const Options& options) {
     return kFailed;
   }
 
+  const Ziel ausgabedatei{options.output, "Ausgabedatei"};
+  const Ziel verlaufsdatei{options.curves, "Verlaufsdatei"};
+  const Ziel wellendatei{options.resized, "Datei der ge\u00e4nderten Welle"};
   std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
   if (options.output) {
-    out = Open(*options.output, "Ausgabedatei", options, options.curves);
+    out = Open(*options.output, ausgabedatei.rolle, options, {verlaufsdatei, wellendatei});
     if (!out) return kFailed;
   }
   std::unique_ptr<Ausgabe> curves;
   if (options.curves) {
-    curves = Open(*options.curves, "Verlaufsdatei", options, options.output);
+    curves = Open(*options.curves, verlaufsdatei.rolle, options, {ausgabedatei, wellendatei});
     if (!curves) {
       out->Abandon();
       return kFailed;
@@ -145,21 +172,45 @@ int Compute(const Options& options) {
   }
 
   const Wellenergebnis ergebnis = Berechne(*welle);
+  Geloest geloest;
+  if (options.solve == Solve::kRadius) geloest.radien = KleinsteRadien(*welle, options.smin);
+  if (options.solve == Solve::kDurchmesser) {
+    geloest.groesse = KleinsterGemeinsamerFaktor(*welle, options.smin);
+  }
+
+  // The resized shaft is written only where it meets S_min: a file of a
+  // shaft that does not would be mistaken for the answer.
+  std::unique_ptr<Ausgabe> resized;
+  if (options.resized && geloest.groesse && geloest.groesse->erreicht) {
+    resized = Open(*options.resized, wellendatei.rolle, options, {ausgabedatei, verlaufsdatei});
+    if (!resized) {
+      out->Abandon();
+      if (curves) curves->Abandon();
+      return kFailed;
+    }
+    resized->Write(Wellendatei(geloest.groesse->welle, Kopf(options, *geloest.groesse)));
+  }
+
   const Format format = options.format.value_or(out->Terminal() ? Format::kTable : Format::kCsv);
   switch (format) {
     case Format::kCsv:
-      SchreibeCsv(*welle, ergebnis, options.file, options.smin, options.dialekt, *out);
+      SchreibeCsv(*welle, ergebnis, geloest, options.file, options.smin, options.dialekt, *out);
       break;
-    case Format::kJson: SchreibeJson(*welle, ergebnis, options.file, options.smin, *out); break;
-    case Format::kTable: SchreibeTabelle(*welle, ergebnis, options.file, options.smin, *out); break;
+    case Format::kJson:
+      SchreibeJson(*welle, ergebnis, geloest, options.file, options.smin, *out);
+      break;
+    case Format::kTable:
+      SchreibeTabelle(*welle, ergebnis, geloest, options.file, options.smin, *out);
+      break;
   }
   if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
 
-  // Both outputs complete before either replaces its file; the curves
-  // first, so that results bound for standard output, which cannot be
-  // taken back, are held while the curves may still fail.
+  // Every output complete before any replaces its file; the files first,
+  // so that results bound for standard output, which cannot be taken back,
+  // are held while the others may still fail.
   std::vector<Ausgabe*> ausgaben;
   if (curves) ausgaben.push_back(curves.get());
+  if (resized) ausgaben.push_back(resized.get());
   ausgaben.push_back(out.get());
   const auto fail = [&](const Ausgabe* failed) {
     Meldung(failed->error());
@@ -182,6 +233,11 @@ int Compute(const Options& options) {
     for (const std::string& hinweis : welle->hinweise) {
       Meldung(options.file + ": Hinweis: " + hinweis);
     }
+  }
+  if (options.resized && !resized) {
+    Meldung(*options.resized + ": nicht geschrieben: keine Gr\u00f6\u00dfe bis D_max = " +
+            std::string(Number(geloest.groesse->bis).text()) +
+            " mm erf\u00fcllt S_min an jeder Stelle in jedem Lastfall");
   }
   return AlleErfuellt(ergebnis, options.smin) ? kAllMet : kNotAllMet;
 }
