@@ -31,10 +31,17 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+// The demo case with every field of the input given, so that the program
+// takes no default and warns of none.
+const std::string kHeader =
+    "Sigzdm,Sigbm,Tautm,Sigzda,Sigba,Tauta,D,d,deff,r,t,Rz,Kerbfall,SigB,SigS,SigzdW,SigbW,"
+    "TautW,K1Fall,harteRandschicht,Hohlwelle,KV";
+const std::string kRow = "200,300,100,50,60,40,50,40,50,3,5,5,2,1100,900,440,550,330,3,0,0,1";
+
 // A header and `rows` cases: each output line is about a kilobyte.
 std::string Cases(int rows) {
-  std::string text = "d\n";
-  for (int i = 0; i < rows; ++i) text += "40\n";
+  std::string text = kHeader + "\n";
+  for (int i = 0; i < rows; ++i) text += kRow + "\n";
   return text;
 }
 
@@ -201,7 +208,8 @@ TEST_F(BatchFiles, ProgressOnlyWhenStandardErrorIsATerminal) {
   for (const bool err_to_file : {true, false}) {
     SCOPED_TRACE(err_to_file ? "standard error to a file" : "standard error on the terminal");
     const std::string script =
-        "{ echo d; yes 40 | head -n 300; sleep 0.7; yes 40 | head -n 1000; } > in.fifo &\n"
+        "{ echo " + kHeader + "; yes " + kRow + " | head -n 300; sleep 0.7; yes " + kRow +
+        " | head -n 1000; } > in.fifo &\n"
         "exec \"$0\" in.fifo -o out.csv" +
         std::string(err_to_file ? " 2> err.txt" : "");
     int master = -1;

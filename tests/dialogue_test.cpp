@@ -139,6 +139,18 @@ TEST(Dialogs, ValuesBeyondADialogFeedTheNextAtATerminal) {
   EXPECT_EQ(s.e.Rz, 12);
 }
 
+// "2,0" for the notch case leaves ",0" pending; at a terminal it reaches
+// dialog d, where a leading comma is no number: SigB keeps its value and the
+// rest of that line is dropped, as for any entry that is not a number.
+TEST(Dialogs, ALeftoverCommaFragmentIsNoValue) {
+  const std::string keys = "cdq";
+  const Session s = Menu("2,0\n1000 800 400 500\n", &keys);
+  EXPECT_EQ(s.output, kMenu + kPromptsC + kMenu + kPromptsD + kMenu);
+  Eingabewerte expected = DefaultEingabewerte();
+  expected.SigS = 1000, expected.SigzdW = 800, expected.SigbW = 400, expected.TautW = 500;
+  EXPECT_TRUE(s.e == expected) << s.e.SigB << " " << s.e.SigS << " " << s.e.TautW;
+}
+
 TEST(Dialogs, EndOfInputAtEveryKindOfPromptEndsTheSession) {
   const struct {
     std::string script;

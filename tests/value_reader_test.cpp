@@ -61,9 +61,12 @@ TEST(ValueReader, FollowsScanfRulesWithDecimalCommaAndSaturation) {
       {"-1.5e3 +2E-1 1e+5 .5 -.5 7.", "rrrrrr", "-1500 0.20000000000000001 100000 0.5 -0.5 7"},
       {"1e\n", "rrr", "1 ! END"},  // an 'e' with no digit is not taken
       {"1e+x", "rr", "1 !"},
-      // The decimal comma.
-      {"2,5 ,25 -0,75", "rrr", "2.5 0.25 -0.75"},
-      {"1,2,3\n4", "rrr", "1.2 0.29999999999999999 4"},  // ",3" is a number too
+      // The decimal comma, after a digit only: a leading comma is no number,
+      // as for scanf, so the rest of its line is dropped and the field kept.
+      {"2,5 -0,75 7, .5", "rrrr", "2.5 -0.75 7 0.5"},
+      {"1,2,3\n4", "rrr", "1.2 ! 4"},
+      {",25 6\n-,5\n+,5 7\n.,5\n,\n8", "rr" "rr" "r" "r", "! ! ! ! ! 8"},
+      {"2,0", "rr", "2 END"},
       // Not a number: the rest of the line is dropped, the next line is read.
       {"abc def\n42", "rr", "! 42"},
       {"- 5\n6", "rr", "! 6"},

@@ -32,6 +32,7 @@ long MemorySource::Read(char* buffer, std::size_t capacity) {
 }
 
 CsvReader::CsvReader(ByteSource& source, CsvOptions options) : source_(source), options_(options) {
+  dialect_.kodierung = options_.kodierung;
   options_.read_size = std::max<std::size_t>(options_.read_size, sizeof kByteOrderMark);
   buffer_ = std::make_unique_for_overwrite<char[]>(options_.read_size);
   stop_[Byte('\n')] = true;
@@ -46,7 +47,8 @@ CsvReader::CsvReader(ByteSource& source, CsvOptions options) : source_(source), 
 void CsvReader::SetSeparator(char separator) {
   for (const char c : kCandidates) stop_[Byte(c)] = false;
   stop_[Byte(separator)] = true;
-  dialect_ = {separator, separator != ','};
+  dialect_.separator = separator;
+  dialect_.decimal_comma = separator != ',';
   separator_known_ = true;
 }
 
@@ -87,13 +89,59 @@ inline void CsvReader::EndField(bool at_separator) {
   ends_.push_back(text_.size());
 }
 
-bool CsvReader::EndRecord() {
+// Counts the line ends in quoted text from p to q: LF, CRLF and a lone CR
+// each once, also where a CRLF is cut between two reads.
+void CsvReader::CountLines(const char* p, const char* q) {
+  if (p == q) return;
+  if (std::memchr(p, '\r', static_cast<std::size_t>(q - p)) == nullptr) {
+    line_ += static_cast<std::size_t>(std::count(p, q, '\n'));
+    if (quoted_cr_ && *p == '\n') --line_;  // the LF of a CRLF
+    quoted_cr_ = false;
+    return;
+  }
+  for (; p != q; ++p) {
+    if (*p == '\r' || (*p == '\n' && !quoted_cr_)) ++line_;
+    quoted_cr_ = *p == '\r';
+  }
+}
+
+// While the input streams: the first record with bytes that are not UTF-8
+// decides between Windows-1252 and mixed.
+void CsvReader::DecideEncoding() {
+  if (IsAscii(text_)) return;
+  for (const std::string_view cell : cells_) {
+    Utf8Scanner scanner;
+    scanner.Feed(cell);
+    scanner.Finish();
+    if (scanner.invalid()) {
+      dialect_.kodierung = multibyte_seen_ || scanner.multibyte_before_invalid()
+                               ? Kodierung::kGemischt
+                               : Kodierung::kWindows1252;
+      return;
+    }
+    multibyte_seen_ = multibyte_seen_ || scanner.multibyte();
+  }
+}
+
+void CsvReader::ConvertRecord() {
+  if (IsAscii(text_)) return;
+  converted_.clear();
+  AppendWindows1252(converted_, text_, ends_);
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < cells_.size(); ++i) {
+    cells_[i] = std::string_view(converted_.data() + begin, ends_[i] - begin);
+    begin = ends_[i];
+  }
+}
+
+bool CsvReader::EndRecord(std::string_view line_end) {
   state_ = State::kFieldStart;
   if (ends_.empty() && text_.empty() && !field_quoted_ && !too_long_) {
     return false;  // a blank line
   }
   EndField(false);
   if (!any_record_ && !separator_known_) SetSeparator(',');
+  if (!any_record_) first_line_end_ = line_end;
   any_record_ = true;
   reset_pending_ = true;
   if (too_long_ || text_after_quote_) {
@@ -109,6 +157,8 @@ bool CsvReader::EndRecord() {
     cells_[i] = std::string_view(text_.data() + begin, ends_[i] - begin);
     begin = ends_[i];
   }
+  if (dialect_.kodierung == Kodierung::kOffen) DecideEncoding();
+  if (dialect_.kodierung == Kodierung::kWindows1252) ConvertRecord();
   record_.cells = cells_;
   error_ = CsvError::kNone;
   result_ = CsvStatus::kRecord;
@@ -137,14 +187,12 @@ CsvStatus CsvReader::AtEndOfInput() {
   switch (state_) {
     case State::kQuoted: return FileError(CsvError::kUnterminatedQuote, quote_line_);
     case State::kCr:
-      // A CR at the very end is no line end: it is text.
-      if (cr_after_quote_) MarkTextAfterQuote();
-      Append("\r", 1);
-      has_record = EndRecord();
+      ++line_;
+      has_record = EndRecord("\r");
       break;
     case State::kFieldStart:
     case State::kUnquoted:
-    case State::kQuotedQuote: has_record = EndRecord(); break;
+    case State::kQuotedQuote: has_record = EndRecord(""); break;
   }
   if (has_record) return result_;
   done_ = true;
@@ -170,6 +218,8 @@ CsvStatus CsvReader::Next() {
     if (have >= sizeof kByteOrderMark &&
         std::memcmp(pos_, kByteOrderMark, sizeof kByteOrderMark) == 0) {
       pos_ += sizeof kByteOrderMark;
+      byte_order_mark_ = true;
+      multibyte_seen_ = true;  // the mark is a multi-byte sequence itself
     }
   }
   record_.line = line_;
@@ -186,6 +236,7 @@ CsvStatus CsvReader::Next() {
       case State::kFieldStart:
         if (*p == '"') {
           field_quoted_ = true;
+          quoted_cr_ = false;
           quote_line_ = line_;
           ++p;
           state_ = State::kQuoted;
@@ -202,13 +253,12 @@ CsvStatus CsvReader::Next() {
         const char c = *p++;
         if (c == '\n') {
           ++line_;
-          if (EndRecord()) {
+          if (EndRecord("\n")) {
             pos_ = p;
             return result_;
           }
           record_.line = line_;
         } else if (c == '\r') {
-          cr_after_quote_ = false;
           state_ = State::kCr;
         } else {
           if (!separator_known_) SetSeparator(c);
@@ -220,11 +270,12 @@ CsvStatus CsvReader::Next() {
       case State::kQuoted: {
         const void* found = std::memchr(p, '"', static_cast<std::size_t>(end - p));
         const char* q = found != nullptr ? static_cast<const char*>(found) : end;
-        line_ += static_cast<std::size_t>(std::count(p, q, '\n'));
+        CountLines(p, q);
         Append(p, static_cast<std::size_t>(q - p));
         p = q;
         if (p != end) {
           ++p;
+          quoted_cr_ = false;
           state_ = State::kQuotedQuote;
         }
         break;
@@ -235,32 +286,24 @@ CsvStatus CsvReader::Next() {
           Append(p, 1);
           ++p;
           state_ = State::kQuoted;
-        } else if (c == '\r') {
-          ++p;
-          cr_after_quote_ = true;
-          state_ = State::kCr;
         } else {
           if (!stop_[Byte(c)]) MarkTextAfterQuote();
           state_ = State::kUnquoted;  // the separator or line end is taken there
         }
         break;
       }
-      case State::kCr:
-        if (*p == '\n') {
-          ++p;
-          ++line_;
-          if (EndRecord()) {
-            pos_ = p;
-            return result_;
-          }
-          record_.line = line_;
-        } else {
-          // A CR without LF is text; the byte after it is read as usual.
-          if (cr_after_quote_) MarkTextAfterQuote();
-          Append("\r", 1);
-          state_ = State::kUnquoted;
+      case State::kCr: {
+        // CRLF, or a lone CR whose next byte starts the next line.
+        const bool crlf = *p == '\n';
+        if (crlf) ++p;
+        ++line_;
+        if (EndRecord(crlf ? "\r\n" : "\r")) {
+          pos_ = p;
+          return result_;
         }
+        record_.line = line_;
         break;
+      }
     }
     pos_ = p;
   }

@@ -7,17 +7,24 @@
 // empty cells takes some 25 MB).
 //
 // What it reads:
-//   - Fields are separated by one separator byte. Lines end in LF or CRLF; a
-//     CR not followed by LF is part of the cell.
+//   - Fields are separated by one separator byte. Lines end in LF, CRLF or a
+//     lone CR (as Excel's "CSV (Macintosh)" writes them).
 //   - A field that starts with a double quote is quoted: it may hold
 //     separators, line breaks (which count as lines) and doubled quotes
 //     standing for one. A quote inside an unquoted field is plain text (5").
 //     Text between a closing quote and the next separator or line end
 //     ("ab"c) makes the record a row error (kTextAfterQuote); the reader
 //     goes on with the next record.
-//   - A UTF-8 byte order mark at the very start is skipped. Blank lines
-//     (nothing at all between two line ends) are skipped; a line of spaces is
-//     a record of one cell.
+//   - A UTF-8 byte order mark at the very start is skipped (byte_order_mark()
+//     tells whether there was one). Blank lines (nothing at all between two
+//     line ends) are skipped; a line of spaces is a record of one cell.
+//   - The encoding (see encoding.h): as the caller found it beforehand for a
+//     regular file, or decided record by record while the input streams:
+//     UTF-8 until the first record with a byte that is not, then
+//     Windows-1252 from that record on if no multi-byte UTF-8 sequence (the
+//     byte order mark included) came before, else mixed. The cells of a
+//     Windows-1252 record are handed out converted to UTF-8; the cells of a
+//     mixed file as they are, for the caller to refuse what is not UTF-8.
 //   - The dialect: unless the caller forces one, the separator is the first
 //     of ';', tab or ',' found outside quotes in the first record (the
 //     header); with none of them it is a one-column file, read with ','.
@@ -39,6 +46,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "batch/encoding.h"
 
 namespace wellen::batch {
 
@@ -80,12 +89,15 @@ enum class Separator : char { kAuto = 0, kComma = ',', kSemicolon = ';', kTab = 
 struct Dialect {
   char separator = ',';
   bool decimal_comma = false;
+  Kodierung kodierung = Kodierung::kOffen;  // as far as decided
 };
 
 struct CsvOptions {
   Separator separator = Separator::kAuto;
   std::size_t max_record_bytes = std::size_t{1} << 20;
   std::size_t read_size = std::size_t{1} << 17;  // bytes asked of each read(2)
+  // kOffen: decided while reading; else as found beforehand.
+  Kodierung kodierung = Kodierung::kOffen;
 };
 
 enum class CsvStatus { kRecord, kRowError, kFileError, kEnd };
@@ -123,8 +135,13 @@ class CsvReader {
   std::size_t error_line() const { return error_line_; }
   // errno for kReadError, else 0.
   int error_number() const { return error_number_; }
-  // Valid once the first record has been read (or forced by the options).
+  // The separator is valid once the first record has been read (or forced
+  // by the options); the encoding as far as read.
   Dialect dialect() const { return dialect_; }
+  // True if the input began with a UTF-8 byte order mark.
+  bool byte_order_mark() const { return byte_order_mark_; }
+  // How the first record ended: "\n", "\r\n", "\r", or "" at the end of input.
+  std::string_view first_line_end() const { return first_line_end_; }
 
  private:
   enum class State : unsigned char {
@@ -132,7 +149,7 @@ class CsvReader {
     kUnquoted,     // inside an unquoted field
     kQuoted,       // inside a quoted field
     kQuotedQuote,  // just after a quote inside a quoted field
-    kCr,           // just after a CR outside quotes
+    kCr,           // just after a CR outside quotes: a line end, with the LF if one follows
   };
 
   long Fill();
@@ -140,7 +157,10 @@ class CsvReader {
   void Append(const char* text, std::size_t size);
   void EndField(bool at_separator);
   void MarkTextAfterQuote();
-  bool EndRecord();  // true if a record or row error is to be returned
+  void CountLines(const char* p, const char* q);  // line ends inside quotes
+  bool EndRecord(std::string_view line_end);  // true if a record or row error is to be returned
+  void DecideEncoding();
+  void ConvertRecord();
   void ResetRecord();
   CsvStatus AtEndOfInput();
   CsvStatus FileError(CsvError error, std::size_t line, int error_number = 0);
@@ -163,7 +183,7 @@ class CsvReader {
   std::size_t line_ = 1;         // line of the next byte
   std::size_t quote_line_ = 0;   // where the open quote opened
   bool field_quoted_ = false;    // the current field began with a quote
-  bool cr_after_quote_ = false;  // the pending CR came right after a closing quote
+  bool quoted_cr_ = false;       // the last byte inside quotes was a CR
   bool too_long_ = false;
   bool text_after_quote_ = false;
   std::size_t stray_line_ = 0;
@@ -174,6 +194,10 @@ class CsvReader {
   std::string text_;               // the cells of the record, one after another
   std::vector<std::size_t> ends_;  // where each cell ends in text_
   std::vector<std::string_view> cells_;
+  std::string converted_;  // the cells of a Windows-1252 record in UTF-8
+  bool byte_order_mark_ = false;
+  bool multibyte_seen_ = false;  // while deciding: a multi-byte UTF-8 sequence came
+  std::string_view first_line_end_;
   CsvRecord record_;
   CsvError error_ = CsvError::kNone;
   std::size_t error_line_ = 0;

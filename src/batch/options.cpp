@@ -14,21 +14,28 @@ namespace wellen::batch {
 namespace {
 
 constexpr const char* kDescription =
-    "wellen743-batch: Festigkeitsnachweis nach DIN 743 fuer viele Kerben aus CSV-Dateien.\n"
-    "Liest Faelle (eine Zeile je Kerbe und Lastfall) und schreibt jede Groesse der sechs\n"
-    "Ergebnisseiten als CSV, JSON Lines oder Tabelle.";
+    "wellen743-batch: Festigkeitsnachweis nach DIN 743 f\u00fcr viele Kerben aus CSV-Dateien.\n"
+    "Liest F\u00e4lle (eine Zeile je Kerbe und Lastfall) und schreibt jede Gr\u00f6\u00dfe der "
+    "sechs\nErgebnisseiten als CSV, JSON Lines oder Tabelle.";
 
 constexpr const char* kFooter =
-    "Ohne DATEI oder mit - wird die Standardeingabe gelesen.\n"
+    "Ohne DATEI oder mit - wird die Standardeingabe gelesen: UTF-8 oder Windows-1252,\n"
+    "getrennt durch ; oder Tabulator (Dezimalkomma, Tausenderpunkte) oder durch ,\n"
+    "(Dezimalpunkt). Fehlende oder leere Spannungen und Lasten sind 0; andere Werte\n"
+    "nehmen die Vorgabewerte des Dialogprogramms und sagen es.\n"
     "Beispiel:\n"
-    "  wellen743-batch --template > kerben.csv     # Vorlage mit den Vorgabewerten\n"
+    "  wellen743-batch --template > kerben.csv     # Vorlage mit dem Beispielfall\n"
     "  wellen743-batch kerben.csv -o ergebnis.csv  # alle Werte als CSV\n"
     "  wellen743-batch kerben.csv --report nachweis.html\n"
     "Exit-Status: 0 alle Zeilen berechnet, 1 Zeilen abgewiesen, 2 Fehler.";
 
-// The usage and option list, without CLI11's default title line.
+// The usage and option list in German, without CLI11's default title line.
 class Formatter final : public CLI::Formatter {
  public:
+  Formatter() {
+    label("Positionals", "Argumente");
+    label("REQUIRED", "erforderlich");
+  }
   std::string make_usage(const CLI::App*, std::string) const override {
     return "Aufruf: wellen743-batch [OPTIONEN] [DATEI...]\n";
   }
@@ -67,19 +74,23 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
 
   CLI::App app(kDescription, "wellen743-batch");
   app.formatter(std::make_shared<Formatter>());
+  app.option_defaults()->group("Optionen");
   app.footer(kFooter);
   app.set_help_flag("-h,--help", "diese Hilfe");
   app.set_version_flag("--version", std::string("wellen743-batch ") + WELLEN743_VERSION,
                        "Version anzeigen");
-  app.add_option("files", o.files, "CSV-Dateien mit einer Kopfzeile")->type_name("DATEI");
+  app.add_option("DATEI", o.files, "CSV-Dateien mit einer Kopfzeile")->type_name("");
   app.add_option("-o,--output", o.output, "Ergebnis in DATEI statt auf die Standardausgabe")
       ->type_name("DATEI");
   app.add_option("--format", format, "csv, json oder table (Vorgabe: table am Terminal, sonst csv)")
       ->type_name("FORMAT");
-  app.add_option("--smin", smin, "erforderliche Mindestsicherheit (Vorgabe 1.2)")->type_name("X");
+  app.add_option("--smin", smin, "erforderliche Mindestsicherheit (Vorgabe 1,2)")->type_name("X");
   app.add_option("--delimiter", delimiter, "Trennzeichen erzwingen: , ; oder tab")->type_name("Z");
   app.add_option("--report", o.report, "HTML-Bericht in DATEI schreiben")->type_name("DATEI");
-  app.add_flag("--template", o.templ, "Kopfzeile und eine Zeile mit den Vorgabewerten ausgeben");
+  app.add_flag("--template", o.templ,
+               "Vorlage mit Beispielfall ausgeben (; und Dezimalkomma)");
+  app.add_flag("--extra-columns", o.extra_columns,
+               "unbekannte Spalten unver\u00e4ndert \u00fcbernehmen");
   app.add_flag("-q,--quiet", o.quiet, "keine Fortschrittsanzeige");
 
   try {
@@ -109,14 +120,16 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
       return UsageError("--delimiter: \"" + delimiter + "\" ist nicht , ; oder tab");
   }
   if (!smin.empty()) {
-    // Read as a cell of a comma file: a point only, the command line is not
-    // a spreadsheet.
+    // A decimal point or a decimal comma; no thousands (a point is decimal).
     double value = 0;
-    if (ParseReal(smin, false, value) != NumberStatus::kOk || !std::isfinite(value) || value <= 0) {
+    NumberStatus status = ParseReal(smin, false, value);
+    if (status == NumberStatus::kDecimalComma) status = ParseReal(smin, true, value);
+    if (status != NumberStatus::kOk || !std::isfinite(value) || value <= 0) {
       return UsageError("--smin: \"" + smin + "\" ist keine endliche positive Zahl");
     }
     o.smin = value;
   }
+  o.files_given = !o.files.empty();
   if (o.files.empty()) o.files.emplace_back("-");
   return parsed;
 }

@@ -18,6 +18,8 @@ struct Options {
   std::optional<std::string> report;  // --report FILE.html
   bool templ = false;                 // --template
   bool quiet = false;                 // -q
+  bool extra_columns = false;         // --extra-columns: unknown columns are carried through
+  bool files_given = false;           // files named on the command line ("-" included)
 };
 
 // What parsing the command line came to.

@@ -13,6 +13,7 @@
 #include "batch/columns.h"
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
+#include "batch/encoding.h"
 #include "calc/hinweise.h"
 #include "calc/urteil.h"
 #include "batch/options.h"
@@ -53,6 +54,39 @@ std::string ReaderError(const CsvReader& reader) {
   return "Fehler";
 }
 
+// A signal that ends the program takes the progress line off the screen
+// first, then goes on to what was there before it (the output's handler that
+// removes its temporary file, or the default action).
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction g_before[std::size(kEndingSignals)];
+
+void ClearProgressAndEnd(int sig) {
+  static constexpr char kClear[] = "\r\x1b[K";
+  const ssize_t written = ::write(STDERR_FILENO, kClear, sizeof kClear - 1);
+  (void)written;
+  for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+    if (kEndingSignals[i] != sig) continue;
+    const auto before = g_before[i].sa_handler;
+    if (before != SIG_DFL && before != SIG_IGN) {
+      before(sig);
+      return;
+    }
+  }
+  (void)std::signal(sig, SIG_DFL);
+  (void)std::raise(sig);
+}
+
+void ClearProgressOnSignals() {
+  for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+    sigaction(kEndingSignals[i], nullptr, &g_before[i]);
+    if (g_before[i].sa_handler == SIG_IGN) continue;  // as under nohup: stays ignored
+    struct sigaction action {};
+    action.sa_handler = ClearProgressAndEnd;
+    sigemptyset(&action.sa_mask);
+    sigaction(kEndingSignals[i], &action, nullptr);
+  }
+}
+
 class BatchRun {
  public:
   explicit BatchRun(const Options& options) : options_(options) {}
@@ -65,6 +99,7 @@ class BatchRun {
     // On a terminal that shows the table itself, a progress line would only
     // get in its way.
     progress_ = std::make_unique<Fortschritt>(!options_.quiet && !out_->Terminal());
+    if (progress_->shown()) ClearProgressOnSignals();
 
     for (const std::string& file : options_.files) {
       if (!ReadFile(file)) {
@@ -76,7 +111,7 @@ class BatchRun {
       }
       if (out_->Closed()) break;  // the reader went away: end quietly
     }
-    if (!begun_) Begin(Dialekt{});
+    if (!begun_) Begin(Dialekt{}, {});
     writer_->End(bilanz_);
     progress_->Clear();
     if (!out_->Commit() && !out_->Closed()) {
@@ -166,9 +201,35 @@ class BatchRun {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   }
 
-  void Begin(const Dialekt& dialekt) {
+  void Begin(const Dialekt& dialekt, const std::vector<std::string>& zusatz) {
     begun_ = true;
-    writer_->Begin(dialekt);
+    zusatz_names_ = zusatz;
+    zusatz_.resize(zusatz.size());
+    writer_->Begin(dialekt, zusatz_names_);
+  }
+
+  // Where each extra column of a file goes among the output's, which the
+  // first file named. False, with a message, for one the output lacks.
+  bool PlaceExtras(const std::string& file, std::size_t line, const Kopf& kopf) {
+    zusatz_slot_.clear();
+    for (const std::string& name : kopf.extras()) {
+      const auto at = std::find(zusatz_names_.begin(), zusatz_names_.end(), name);
+      if (at == zusatz_names_.end()) {
+        Meldung(Where(file, line) + ": Spalte " + QuoteCell(name) +
+                    " steht nicht in der ersten Datei; die Ausgabe hat nur deren Spalten",
+                progress_.get());
+        return false;
+      }
+      zusatz_slot_.push_back(static_cast<std::size_t>(at - zusatz_names_.begin()));
+    }
+    return true;
+  }
+
+  // Says once per file that it is read as Windows-1252.
+  void AnnounceEncoding(const std::string& file, Kodierung kodierung) {
+    if (kodierung != Kodierung::kWindows1252 || announced_) return;
+    announced_ = true;
+    Meldung(file + ": als Windows-1252 gelesen", progress_.get());
   }
 
   // Reads one input file to its end. False on a file error.
@@ -187,29 +248,64 @@ class BatchRun {
   }
 
   bool ReadRecords(const std::string& file, int fd) {
-    FdSource source(fd);
     CsvOptions csv;
     if (options_.delimiter) csv.separator = static_cast<Separator>(*options_.delimiter);
+    // A regular file's encoding is known before its rows are read; a pipe's
+    // is decided as it streams.
+    announced_ = false;
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+      int error_number = 0;
+      csv.kodierung = KodierungDerDatei(fd, error_number);
+      if (csv.kodierung == Kodierung::kOffen) {
+        Meldung(file + ": Lesefehler: " + Systemfehler(error_number), progress_.get());
+        return false;
+      }
+      AnnounceEncoding(file, csv.kodierung);
+    }
+    FdSource source(fd);
     CsvReader reader(source, csv);
 
     // The header row names the columns.
     CsvStatus status = reader.Next();
+    AnnounceEncoding(file, reader.dialect().kodierung);
     if (status != CsvStatus::kRecord) {
       Meldung(Where(file, reader) + ": " + ReaderError(reader), progress_.get());
       return false;
     }
-    std::string error;
-    const std::optional<Kopf> kopf = Kopf::Read(reader.record().cells, error);
+    std::vector<std::string> errors;
+    const std::optional<Kopf> kopf =
+        Kopf::Read(reader.record().cells, {options_.extra_columns, reader.dialect().kodierung},
+                   errors);
     if (!kopf) {
-      Meldung(Where(file, reader.record().line) + ": " + error, progress_.get());
+      for (const std::string& error : errors) {
+        Meldung(Where(file, reader.record().line) + ": " + error, progress_.get());
+      }
       return false;
     }
-    const Dialect dialect = reader.dialect();
-    if (!begun_) Begin(Dialekt{dialect.separator, dialect.decimal_comma});
+    std::size_t missing = 0;
+    const std::string defaults = MissingDefaults(*kopf, missing);
+    if (missing > 0) {
+      Meldung(file + (missing == 1 ? ": Spalte fehlt, Vorgabewert verwendet: "
+                                   : ": Spalten fehlen, Vorgabewerte verwendet: ") +
+                  defaults,
+              progress_.get());
+    }
+    if (!begun_) {
+      const Dialect dialect = reader.dialect();
+      Dialekt dialekt{dialect.separator, dialect.decimal_comma};
+      dialekt.byte_order_mark =
+          reader.byte_order_mark() || dialect.kodierung == Kodierung::kWindows1252;
+      if (!reader.first_line_end().empty()) dialekt.line_end = reader.first_line_end();
+      Begin(dialekt, kopf->extras());
+    }
+    if (!PlaceExtras(file, reader.record().line, *kopf)) return false;
 
-    fall_.datei = file;
+    fall_.datei = Utf8OrReplacement(file);
+    std::string error;
     for (;;) {
       status = reader.Next();
+      AnnounceEncoding(file, reader.dialect().kodierung);
       if (status == CsvStatus::kEnd) return true;
       if (status == CsvStatus::kFileError) {
         Meldung(Where(file, reader) + ": " + ReaderError(reader), progress_.get());
@@ -220,7 +316,7 @@ class BatchRun {
         continue;
       }
       const CsvRecord& record = reader.record();
-      switch (ReadRow(*kopf, record.cells, dialect.decimal_comma, fall_, error)) {
+      switch (ReadRow(*kopf, record.cells, reader.dialect(), fall_, extras_, error)) {
         case RowStatus::kEmpty: continue;
         case RowStatus::kError: Refuse(file, record.line, error); continue;
         case RowStatus::kCase: break;
@@ -228,7 +324,12 @@ class BatchRun {
       fall_.zeile = record.line;
       fall_.n = Calculate(fall_.e);
       hinweise_ = Hinweise(fall_.e, fall_.n, fall_.lasten);
-      writer_->Case(fall_, hinweise_);
+      if (!extras_.vorgaben.empty()) hinweise_.insert(hinweise_.begin(), extras_.vorgaben);
+      for (std::string& cell : zusatz_) cell.clear();
+      for (std::size_t j = 0; j < zusatz_slot_.size(); ++j) {
+        zusatz_[zusatz_slot_[j]].swap(extras_.zusatz[j]);
+      }
+      writer_->Case(fall_, zusatz_, hinweise_);
       if (report_) report_->Add(fall_, hinweise_);
       ++bilanz_.cases;
       ++(NachweisErfuellt(fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
@@ -255,9 +356,14 @@ class BatchRun {
   std::unique_ptr<Schreiber> writer_;
   std::unique_ptr<Fortschritt> progress_;
   bool begun_ = false;
+  bool announced_ = false;  // this file was said to be Windows-1252
   Bilanz bilanz_;
   Fall fall_;
+  RowExtras extras_;
   std::vector<std::string> hinweise_;
+  std::vector<std::string> zusatz_names_;  // the output's extra columns
+  std::vector<std::size_t> zusatz_slot_;   // where this file's extra columns go among them
+  std::vector<std::string> zusatz_;        // a case's cells of the output's extra columns
 };
 
 int WriteTemplate(const Options& options) {
@@ -270,7 +376,8 @@ int WriteTemplate(const Options& options) {
       return kFailed;
     }
   }
-  const char separator = options.delimiter.value_or(',');
+  // The German spreadsheet form unless a separator is asked for.
+  const char separator = options.delimiter.value_or(';');
   out->Write(TemplateText(Dialekt{separator, separator != ','}));
   if (!out->Commit() && !out->Closed()) {
     Meldung(out->error());
@@ -297,6 +404,16 @@ int Run(int argc, const char* const* argv) {
     return parsed.status;
   }
   if (parsed.options.templ) return WriteTemplate(parsed.options);
+  if (!parsed.options.files_given && isatty(STDIN_FILENO) != 0) {
+    // Waiting for a spreadsheet to be typed would look like a hang.
+    Meldung("keine Eingabedatei, und die Standardeingabe ist ein Terminal");
+    static constexpr char kUsage[] =
+        "Aufruf: wellen743-batch [OPTIONEN] DATEI...  (Vorlage: wellen743-batch --template; "
+        "mehr: --help)\n";
+    const ssize_t written = ::write(STDERR_FILENO, kUsage, sizeof kUsage - 1);
+    (void)written;
+    return kFailed;
+  }
   BatchRun run(parsed.options);
   return run.Go();
 }

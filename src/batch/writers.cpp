@@ -14,38 +14,56 @@ namespace wellen::batch {
 namespace {
 
 // Calls `field(name, kind, value, text)` for every output column of a case in
-// order, so that the CSV and JSON writers share one list.
+// order, so that the CSV and JSON writers share one list: the case's file,
+// line and texts, the extra columns (`names` and their cells `zusatz`), then
+// the check.
 template <typename F>
-void ForEachValue(const Fall& fall, double smin, std::string_view hinweise, F&& field) {
+void ForEachValue(const Fall& fall, std::span<const std::string> names,
+                  std::span<const std::string> zusatz, double smin, std::string_view hinweise,
+                  F&& field) {
   field("Datei", Kind::kText, 0.0, fall.datei);
   field("Zeile", Kind::kInteger, static_cast<double>(fall.zeile), std::string_view());
   field("Name", Kind::kText, 0.0, fall.name);
+  field("Werkstoff", Kind::kText, 0.0, fall.werkstoff);
+  field("Bemerkung", Kind::kText, 0.0, fall.bemerkung);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    field(names[i], Kind::kText, 0.0, i < zusatz.size() ? std::string_view(zusatz[i]) : "");
+  }
   ForEachCheckValue(fall.e, fall.n, smin, hinweise, field);
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // ---------------------------------------------------------------------------
-// CSV: the input's dialect, RFC 4180 quoting where needed.
+// CSV: the input's dialect, its byte order mark and line ends; RFC 4180
+// quoting where needed.
 
 class CsvSchreiber final : public Schreiber {
  public:
   CsvSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
 
-  void Begin(const Dialekt& dialekt) override {
+  void Begin(const Dialekt& dialekt, std::span<const std::string> zusatz) override {
     dialekt_ = dialekt;
-    std::string line;
-    for (const std::string_view name : OutputColumns()) {
-      if (!line.empty()) line += dialekt_.separator;
-      line.append(name);
-    }
-    line += '\n';
-    out_.Write(line);
+    names_.assign(zusatz.begin(), zusatz.end());
+    line_.clear();
+    if (dialekt_.byte_order_mark) line_ += kByteOrderMark;
+    bool first = true;
+    ForEachValue(Fall{}, names_, {}, smin_, "",
+                 [&](std::string_view name, Kind, double, std::string_view) {
+                   if (!first) line_ += dialekt_.separator;
+                   first = false;
+                   AppendCsvText(line_, name, dialekt_.separator);
+                 });
+    line_ += dialekt_.line_end;
+    out_.Write(line_.view());
   }
 
-  void Case(const Fall& fall, const std::vector<std::string>& hinweise) override {
+  void Case(const Fall& fall, std::span<const std::string> zusatz,
+            const std::vector<std::string>& hinweise) override {
     JoinHinweise(hinweise, joined_);
     line_.clear();
     bool first = true;
-    ForEachValue(fall, smin_, joined_,
+    ForEachValue(fall, names_, zusatz, smin_, joined_,
                  [&](std::string_view, Kind kind, double value, std::string_view text) {
                    if (!first) line_ += dialekt_.separator;
                    first = false;
@@ -56,7 +74,7 @@ class CsvSchreiber final : public Schreiber {
                      case Kind::kFlag: line_ += value != 0 ? '1' : '0'; break;
                    }
                  });
-    line_ += '\n';
+    line_ += dialekt_.line_end;
     out_.Write(line_.view());
   }
 
@@ -66,6 +84,7 @@ class CsvSchreiber final : public Schreiber {
   double smin_;
   Ausgabe& out_;
   Dialekt dialekt_;
+  std::vector<std::string> names_;
   Zeilenpuffer line_;
   std::string joined_;
 };
@@ -78,20 +97,28 @@ class JsonSchreiber final : public Schreiber {
  public:
   JsonSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
 
-  void Begin(const Dialekt&) override {}
+  // The keys are written once, escaped, each with what goes before it.
+  void Begin(const Dialekt&, std::span<const std::string> zusatz) override {
+    names_.assign(zusatz.begin(), zusatz.end());
+    keys_.clear();
+    ForEachValue(Fall{}, names_, {}, smin_, "",
+                 [&](std::string_view name, Kind, double, std::string_view) {
+                   Zeilenpuffer key;
+                   key += keys_.empty() ? '{' : ',';
+                   AppendJsonString(key, name);
+                   key += ':';
+                   keys_.emplace_back(key.view());
+                 });
+  }
 
-  void Case(const Fall& fall, const std::vector<std::string>& hinweise) override {
+  void Case(const Fall& fall, std::span<const std::string> zusatz,
+            const std::vector<std::string>& hinweise) override {
     JoinHinweise(hinweise, joined_);
     line_.clear();
-    line_ += '{';
-    bool first = true;
-    ForEachValue(fall, smin_, joined_,
-                 [&](std::string_view name, Kind kind, double value, std::string_view text) {
-                   if (!first) line_ += ',';
-                   first = false;
-                   line_ += '"';
-                   line_ += name;
-                   line_ += "\":";
+    std::size_t k = 0;
+    ForEachValue(fall, names_, zusatz, smin_, joined_,
+                 [&](std::string_view, Kind kind, double value, std::string_view text) {
+                   line_ += keys_[k++];
                    switch (kind) {
                      case Kind::kText: AppendJsonString(line_, text); break;
                      case Kind::kInteger: AppendInt(line_, static_cast<long long>(value)); break;
@@ -108,6 +135,8 @@ class JsonSchreiber final : public Schreiber {
  private:
   double smin_;
   Ausgabe& out_;
+  std::vector<std::string> names_;
+  std::vector<std::string> keys_;
   Zeilenpuffer line_;
   std::string joined_;
 };
@@ -123,7 +152,8 @@ class TabellenSchreiber final : public Schreiber {
  public:
   TabellenSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
 
-  void Begin(const Dialekt&) override {
+  // The header fits 80 columns; S_min is in the last line.
+  void Begin(const Dialekt&, std::span<const std::string>) override {
     std::string line;
     AppendCell(line, "Zeile", kZeile, true);
     line += "  ";
@@ -132,13 +162,12 @@ class TabellenSchreiber final : public Schreiber {
     AppendCell(line, "S Dauerbruch", kS, true);
     line += "  ";
     AppendCell(line, "S Fliessgrenze", kS, true);
-    line += "  Nachweis (S_min ";
-    line.append(Number(smin_).text());
-    line += ")\n";
+    line += "  Nachweis\n";
     out_.Write(line);
   }
 
-  void Case(const Fall& fall, const std::vector<std::string>& /*hinweise*/) override {
+  void Case(const Fall& fall, std::span<const std::string>,
+            const std::vector<std::string>& /*hinweise*/) override {
     std::string line;
     if (fall.datei != datei_) {
       datei_ = fall.datei;
@@ -158,7 +187,8 @@ class TabellenSchreiber final : public Schreiber {
   }
 
   void End(const Bilanz& b) override {
-    std::string line = Plural(b.cases, "Fall", "F\u00e4lle") + ": " + std::to_string(b.met) +
+    std::string line = Plural(b.cases, "Fall", "F\u00e4lle") + " bei S_min " +
+                       std::string(Number(smin_).text()) + ": " + std::to_string(b.met) +
                        " erf\u00fcllt, " + std::to_string(b.missed) + " nicht erf\u00fcllt; " +
                        Plural(b.refused, "Zeile", "Zeilen") + " abgewiesen\n";
     out_.Write(line);
@@ -177,7 +207,7 @@ class TabellenSchreiber final : public Schreiber {
 
 std::vector<std::string_view> OutputColumns() {
   std::vector<std::string_view> names;
-  ForEachValue(Fall{}, 0, "", [&](std::string_view name, Kind, double, std::string_view) {
+  ForEachValue(Fall{}, {}, {}, 0, "", [&](std::string_view name, Kind, double, std::string_view) {
     names.push_back(name);
   });
   return names;
@@ -194,12 +224,18 @@ std::unique_ptr<Schreiber> MakeSchreiber(Format format, double smin, Ausgabe& ou
 
 std::string TemplateText(const Dialekt& dialekt) {
   std::string header = "Name";
+  header += dialekt.separator;
+  header += "Werkstoff";
+  header += dialekt.separator;
+  header += "Bemerkung";
   Zeilenpuffer row;
   row += "Beispiel";
+  row += dialekt.separator;
+  row += dialekt.separator;
   const Eingabewerte defaults = DefaultEingabewerte();
   for (std::size_t i = 0; i < kSpaltenzahl; ++i) {
     const SpaltenInfo& info = Spalten()[i];
-    if (static_cast<Spalte>(i) == Spalte::kName) continue;
+    if (IsText(static_cast<Spalte>(i))) continue;
     header += dialekt.separator;
     header.append(info.name);
     row += dialekt.separator;

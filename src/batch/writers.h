@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,9 @@ namespace wellen::batch {
 // How the first input file was written; the CSV output follows it.
 struct Dialekt {
   char separator = ',';
-  bool decimal_comma = false;  // in ';' and tab files
+  bool decimal_comma = false;         // in ';' and tab files
+  bool byte_order_mark = false;       // a UTF-8 byte order mark first
+  std::string_view line_end = "\n";  // "\n", "\r\n" or "\r"
 };
 
 // What a run came to, for the table's last line.
@@ -32,19 +35,24 @@ struct Bilanz {
 class Schreiber {
  public:
   virtual ~Schreiber() = default;
-  // Called once, before the first case, when the dialect is known.
-  virtual void Begin(const Dialekt& dialekt) = 0;
-  virtual void Case(const Fall& fall, const std::vector<std::string>& hinweise) = 0;
+  // Called once, before the first case, when the dialect is known, with the
+  // names of the extra columns (written after Bemerkung).
+  virtual void Begin(const Dialekt& dialekt, std::span<const std::string> zusatz) = 0;
+  // A case with the cells of its extra columns, as many as Begin named.
+  virtual void Case(const Fall& fall, std::span<const std::string> zusatz,
+                    const std::vector<std::string>& hinweise) = 0;
   virtual void End(const Bilanz& bilanz) = 0;
 };
 
 std::unique_ptr<Schreiber> MakeSchreiber(Format format, double smin, Ausgabe& out);
 
-// The output's column names in order (CSV header, JSON keys).
+// The output's column names in order (CSV header, JSON keys), without the
+// extra columns.
 std::vector<std::string_view> OutputColumns();
 
-// The template: a header row with Name, the input fields, the loads and di,
-// and one row "Beispiel" with the built-in defaults, in the given dialect.
+// The template: a header row with Name, Werkstoff, Bemerkung, the input
+// fields, the loads and di, and one row "Beispiel" with the interactive
+// program's demo case (its stresses included), in the given dialect.
 std::string TemplateText(const Dialekt& dialekt);
 
 }  // namespace wellen::batch

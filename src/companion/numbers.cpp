@@ -85,7 +85,88 @@ bool ConvertDecimal(std::string_view body, double& magnitude) {
   return true;
 }
 
+// The number of groups if `s` (no sign, no blanks) is a whole number written
+// with thousands points: a first group of one to three digits that does not
+// start with 0, then groups of a point and exactly three digits. 0 otherwise.
+std::size_t ThousandsGroups(std::string_view s) {
+  std::size_t first = 0;
+  while (first < s.size() && first < 4 && IsDigit(s[first])) ++first;
+  if (first == 0 || first > 3 || s[0] == '0') return 0;
+  std::size_t groups = 0;
+  for (std::size_t i = first; i < s.size(); i += 4, ++groups) {
+    if (s.size() - i < 4 || s[i] != '.' || !IsDigit(s[i + 1]) || !IsDigit(s[i + 2]) ||
+        !IsDigit(s[i + 3])) {
+      return 0;
+    }
+  }
+  return groups;
+}
+
+// Converts a number in the German form: points dropped (they group the
+// thousands; the caller has checked where they stand), a comma for the point.
+bool ConvertGerman(std::string_view s, bool points, double& magnitude) {
+  std::array<char, 64> small;
+  std::string large;
+  char* copy = small.data();
+  if (s.size() > small.size()) {
+    large.resize(s.size());
+    copy = large.data();
+  }
+  char* end = copy + s.size();
+  if (points) {
+    end = copy;
+    for (const char c : s) {
+      if (c != '.') *end++ = c == ',' ? '.' : c;
+    }
+  } else {
+    std::replace_copy(s.begin(), s.end(), copy, ',', '.');
+  }
+  return ConvertDecimal({copy, static_cast<std::size_t>(end - copy)}, magnitude);
+}
+
+// Reads an unsigned number that starts with a digit, a point or a comma, in
+// a file with a decimal comma (see ParseReal).
+NumberStatus ReadCommaForm(std::string_view s, double& magnitude) {
+  // Most cells have neither, or a comma alone; points come before a comma.
+  std::size_t first = 0;
+  while (first < s.size() && s[first] != ',' && s[first] != '.') ++first;
+  if (first == s.size()) {
+    return ConvertDecimal(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  }
+  if (s[first] == ',') {
+    // A point after the comma is not a number; a second comma becomes a
+    // second point, which the conversion refuses.
+    if (s.find('.', first) != std::string_view::npos) return NumberStatus::kNotANumber;
+    return ConvertGerman(s, false, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  }
+  const std::size_t comma = s.find(',', first);
+  if (comma != std::string_view::npos) {
+    // Thousands points before a decimal comma, digits after it.
+    const std::string_view fraction = s.substr(comma + 1);
+    if (ThousandsGroups(s.substr(0, comma)) == 0 || !std::all_of(fraction.begin(), fraction.end(), IsDigit)) {
+      return NumberStatus::kNotANumber;
+    }
+    return ConvertGerman(s, true, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  }
+  const std::size_t groups = ThousandsGroups(s);
+  if (groups == 1) return NumberStatus::kAmbiguous;
+  if (groups > 1) {
+    return ConvertGerman(s, true, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+  }
+  return ConvertDecimal(s, magnitude) ? NumberStatus::kOk : NumberStatus::kNotANumber;
+}
+
 }  // namespace
+
+bool ParseGrouped(std::string_view cell, double& out) {
+  std::string_view s = Trim(cell);
+  const bool negative = !s.empty() && s.front() == '-';
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+  double magnitude = 0;
+  if (ThousandsGroups(s) == 0 || !ConvertGerman(s, true, magnitude)) return false;
+  out = negative ? -magnitude : magnitude;
+  return true;
+}
 
 NumberStatus ParseReal(std::string_view cell, bool decimal_comma, double& out) {
   std::string_view s = Trim(cell);
@@ -95,25 +176,16 @@ NumberStatus ParseReal(std::string_view cell, bool decimal_comma, double& out) {
   if (s.empty()) return NumberStatus::kNotANumber;
 
   double magnitude = 0;
-  if (IsDigit(s.front()) || s.front() == '.' || (decimal_comma && s.front() == ',')) {
-    const std::size_t comma = decimal_comma ? s.find(',') : std::string_view::npos;
-    if (comma == std::string_view::npos) {
-      // Without a decimal comma, a comma stops the conversion short of the end.
-      if (!ConvertDecimal(s, magnitude)) return NumberStatus::kNotANumber;
-    } else {
-      if (s.find('.') != std::string_view::npos) return NumberStatus::kNotANumber;
-      // A second comma becomes a second point, which the conversion refuses.
-      std::array<char, 64> small;
-      std::string large;
-      char* copy = small.data();
-      if (s.size() > small.size()) {
-        large.assign(s);
-        copy = large.data();
-      } else {
-        std::copy(s.begin(), s.end(), copy);
-      }
-      std::replace(copy, copy + s.size(), ',', '.');
-      if (!ConvertDecimal({copy, s.size()}, magnitude)) return NumberStatus::kNotANumber;
+  if (decimal_comma && (IsDigit(s.front()) || s.front() == '.' || s.front() == ',')) {
+    const NumberStatus status = ReadCommaForm(s, magnitude);
+    if (status != NumberStatus::kOk) return status;
+  } else if (IsDigit(s.front()) || s.front() == '.' || s.front() == ',') {
+    // A comma stops the conversion short of the end.
+    if (!ConvertDecimal(s, magnitude)) {
+      double ignored = 0;
+      const bool comma_form = s.find(',') != std::string_view::npos &&
+                              ReadCommaForm(s, ignored) == NumberStatus::kOk;
+      return comma_form ? NumberStatus::kDecimalComma : NumberStatus::kNotANumber;
     }
   } else if (SpellsInAnyCase(s, "inf") || SpellsInAnyCase(s, "infinity")) {
     magnitude = std::numeric_limits<double>::infinity();

@@ -11,9 +11,11 @@ namespace wellen {
 
 enum class NumberStatus {
   kOk,
-  kEmpty,       // nothing but white space
-  kNotANumber,  // for ParseSelection: not a whole number
-  kOutOfRange,  // ParseSelection only
+  kEmpty,         // nothing but white space
+  kNotANumber,    // for ParseSelection: not a whole number
+  kOutOfRange,    // ParseSelection only
+  kAmbiguous,     // ParseReal with a decimal comma: "1.200" may be 1200 or 1,2
+  kDecimalComma,  // ParseReal without a decimal comma: a number written with one ("7,5")
 };
 
 // White space around a number: what the "C" locale's isspace calls space.
@@ -31,11 +33,27 @@ constexpr bool IsBlank(char c) {
 //   - beyond the range of a double the result is an infinity or zero (as
 //     strtod gives it: "1e400" is inf), never an error.
 // The whole cell must be used: "5 mm", "1e" and "--1" are not numbers.
-// With `decimal_comma`, a comma may stand for the point ("2,5"); a cell with
-// both a point and a comma is not a number, and there are no thousands
-// separators. Without it, a comma makes the cell not a number.
+// With `decimal_comma` (the German spreadsheet form), a comma may stand for
+// the point ("2,5"), and points may group the thousands:
+//   - with a decimal comma, groups are read as such: "1.200,5" is 1200.5,
+//     "-12.500.000,25" is -12500000.25 (a first group of one to three digits
+//     not starting with 0, then groups of a point and three digits);
+//   - without one, two groups or more are read as such ("1.200.000"), but a
+//     single group ("1.200", "12.500", "-100.000") is kAmbiguous: it may be
+//     1200 or 1,2; ParseGrouped() gives the first reading and ParseReal
+//     without `decimal_comma` the second;
+//   - any other point is the decimal point ("0.125", "1.25", "1234.5");
+//   - a point and a comma in any other arrangement, or two commas, make the
+//     cell not a number.
+// Without `decimal_comma` a comma is not part of a number; a cell that would
+// be one with a decimal comma ("7,5", "1.200,5") is kDecimalComma, any other
+// kNotANumber.
 // `out` is written only when the result is kOk.
 NumberStatus ParseReal(std::string_view cell, bool decimal_comma, double& out);
+
+// The reading of a cell that ParseReal found kAmbiguous with its points as
+// thousands separators ("1.200" as 1200). False for any other cell.
+bool ParseGrouped(std::string_view cell, double& out);
 
 // Reads a whole number in [low, high] from a whole cell: white space around
 // it, an optional sign, decimal digits only. Digit strings of any length are

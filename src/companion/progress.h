@@ -27,6 +27,8 @@ class Fortschritt {
   }
   // Takes the line off the screen (before an error message, and at the end).
   void Clear();
+  // True if the line may show at all (standard error is a terminal, ...).
+  bool shown() const { return shown_; }
 
  private:
   void Update(std::size_t errors);

@@ -132,8 +132,11 @@ ReadStatus ReadReal(InputBuffer& in, double& value) {
   } else if (Matches(in, at, "nan")) {
     in.Skip(at + 3);
     magnitude = std::nan("");
-  } else if (IsDigit(in.Peek(at)) ||
-             (IsDecimalSeparator(in.Peek(at)) && IsDigit(in.Peek(at + 1)))) {
+  } else if (IsDigit(in.Peek(at)) || (in.Peek(at) == '.' && IsDigit(in.Peek(at + 1)))) {
+    // As %lf starts a number: a digit, or a point before one. A comma counts
+    // as the decimal separator only after a digit, so that a fragment left
+    // over from "2,0" (",0") is not taken for a value.
+
     in.Skip(at);
     magnitude = ReadDecimal(in);
   } else {

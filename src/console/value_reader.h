@@ -3,7 +3,8 @@
 // Both reads skip white space, line ends included, then take the longest
 // prefix that forms a number; what follows stays pending for the next read.
 // Differences from the C library, on purpose:
-//   - a real may use a comma as its decimal separator ("2,5" is 2.5);
+//   - a real may use a comma as its decimal separator after a digit ("2,5"
+//     is 2.5); a leading comma (",5") is not a number, as for scanf;
 //   - a whole number beyond the int range saturates to INT_MAX or INT_MIN
 //     instead of wrapping around;
 //   - an entry that is not a number is dropped together with the rest of its

@@ -145,9 +145,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
   }
   if (!smin.empty()) {
-    // A German user types 1,5 as readily as 1.5; both mean the same here.
+    // A German user types 1,5 as readily as 1.5; both mean the same here,
+    // and a point is a decimal point ("1.250" is 1.25, not ambiguous).
     double value = 0;
-    if (ParseReal(smin, true, value) != NumberStatus::kOk || !std::isfinite(value) || value <= 0) {
+    NumberStatus status = ParseReal(smin, false, value);
+    if (status == NumberStatus::kDecimalComma) status = ParseReal(smin, true, value);
+    if (status != NumberStatus::kOk || !std::isfinite(value) || value <= 0) {
       return UsageError("--smin: \"" + smin + "\" ist keine endliche positive Zahl");
     }
     o.smin = value;

@@ -3,20 +3,23 @@
 // the report.
 //
 // Input layout: byte 0 picks the separator (bits 0-1: found in the header,
-// or forced to ',', ';' or tab) and the output format (bits 2-3: CSV, JSON
-// Lines, table); the rest is the file.
+// or forced to ',', ';' or tab), the output format (bits 2-3: CSV, JSON
+// Lines, table), --extra-columns (bit 4) and whether the encoding is found
+// beforehand as for a regular file (bit 5) or while streaming; the rest is
+// the file.
 //
 // The writers write to standard output, as the program does without -o;
 // here standard output is a file in memory, emptied before each input and
 // read back after it.
 //
-// Checked: a header is refused or gives columns; a row is a case, an empty
-// row or an error with a message naming a column or the row; a case keeps
-// the record's invariants (Kerbfall 1 or 2, K1Fall 1 to 4, the flags 0 or
-// 1); the JSON Lines output is valid UTF-8 whatever the input, one line per
-// case, each an object; the output of every format is valid UTF-8 when the
-// input is; the report writes, is valid UTF-8, starts with the HTML5
-// doctype and ends with the closing tag.
+// Checked: a header is refused with messages or gives columns; a row is a
+// case, an empty row or an error with a message naming a column or the row;
+// a case keeps the record's invariants (Kerbfall 1 or 2, K1Fall 1 to 4, the
+// flags 0 or 1); its texts, extra cells and notes are valid UTF-8 whatever
+// the input's bytes, and there is one extra cell per extra column; the
+// output of every format is valid UTF-8 whatever the input, the JSON Lines
+// one line per case, each an object; the report writes, is valid UTF-8,
+// starts with the HTML5 doctype and ends with the closing tag.
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +33,7 @@
 #include "batch/columns.h"
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
+#include "batch/encoding.h"
 #include "batch/writers.h"
 #include "calc/hinweise.h"
 #include "calc/urteil.h"
@@ -106,23 +110,37 @@ void Run(const std::uint8_t* data, std::size_t size) {
   CsvOptions csv;
   csv.separator = kSeparators[mode & 3];
   const Format format = kFormats[(mode >> 2) & 3];
+  const bool extra_columns = (mode & 0x10) != 0;
+  if ((mode & 0x20) != 0) {
+    Utf8Scanner scanner;
+    scanner.Feed(input);
+    scanner.Finish();
+    csv.kodierung = Klassifiziere(scanner);
+  }
 
   MemorySource source(input);
   CsvReader reader(source, csv);
   if (reader.Next() != CsvStatus::kRecord) return;
-  std::string error;
-  const std::optional<Kopf> kopf = Kopf::Read(reader.record().cells, error);
-  FUZZ_CHECK(kopf.has_value() == error.empty());
+  std::vector<std::string> errors;
+  const std::optional<Kopf> kopf =
+      Kopf::Read(reader.record().cells, {extra_columns, reader.dialect().kodierung}, errors);
+  FUZZ_CHECK(kopf.has_value() == errors.empty());
+  for (const std::string& error : errors) FUZZ_CHECK(IsUtf8(error) && !error.empty());
   if (!kopf) return;
+  for (const std::string& name : kopf->extras()) FUZZ_CHECK(IsUtf8(name));
 
   CaptureStandardOutput();
   const auto out = std::make_unique<Ausgabe>();
   const std::unique_ptr<Schreiber> writer = MakeSchreiber(format, 1.2, *out);
   const Dialect dialect = reader.dialect();
-  writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma});
+  writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma, reader.byte_order_mark(),
+                        reader.first_line_end().empty() ? "\n" : reader.first_line_end()},
+                kopf->extras());
   report::Report report({"fuzz.csv"}, 1.2, "0", 3);
   Bilanz bilanz;
   Fall fall;
+  RowExtras extras;
+  std::string error;
   fall.datei = "fuzz.csv";
   for (CsvStatus status = reader.Next(); status != CsvStatus::kEnd; status = reader.Next()) {
     if (status == CsvStatus::kFileError) break;
@@ -131,10 +149,12 @@ void Run(const std::uint8_t* data, std::size_t size) {
       continue;
     }
     error.clear();
-    const RowStatus row = ReadRow(*kopf, reader.record().cells, dialect.decimal_comma, fall, error);
+    const RowStatus row =
+        ReadRow(*kopf, reader.record().cells, reader.dialect(), fall, extras, error);
     if (row == RowStatus::kEmpty) continue;
     if (row == RowStatus::kError) {
       FUZZ_CHECK(error.rfind("Spalte ", 0) == 0 || error.rfind("Zeile ", 0) == 0);
+      FUZZ_CHECK(IsUtf8(error));
       report.Refuse("fuzz.csv", reader.record().line, error);
       ++bilanz.refused;
       continue;
@@ -143,21 +163,26 @@ void Run(const std::uint8_t* data, std::size_t size) {
     FUZZ_CHECK(fall.e.K1Fall >= 1 && fall.e.K1Fall <= 4);
     FUZZ_CHECK(fall.e.harteRandschicht == 0 || fall.e.harteRandschicht == 1);
     FUZZ_CHECK(fall.e.Hohlwelle == 0 || fall.e.Hohlwelle == 1);
+    FUZZ_CHECK(IsUtf8(fall.name) && IsUtf8(fall.werkstoff) && IsUtf8(fall.bemerkung));
+    FUZZ_CHECK(extras.zusatz.size() == kopf->extras().size());
+    for (const std::string& cell : extras.zusatz) FUZZ_CHECK(IsUtf8(cell));
     fall.zeile = reader.record().line;
     fall.n = Calculate(fall.e);
-    const std::vector<std::string> hinweise = Hinweise(fall.e, fall.n, fall.lasten);
+    std::vector<std::string> hinweise = Hinweise(fall.e, fall.n, fall.lasten);
+    if (!extras.vorgaben.empty()) hinweise.insert(hinweise.begin(), extras.vorgaben);
     for (const std::string& hinweis : hinweise) {
       FUZZ_CHECK(hinweis.find(kHinweisTrenner) == std::string::npos);
+      FUZZ_CHECK(IsUtf8(hinweis));
     }
-    writer->Case(fall, hinweise);
+    writer->Case(fall, extras.zusatz, hinweise);
     report.Add(fall, hinweise);
     ++bilanz.cases;
   }
   writer->End(bilanz);
   FUZZ_CHECK(out->Commit());
   const std::string written = Captured();
+  FUZZ_CHECK(ValidUtf8(written));
   if (format == Format::kJson) {
-    FUZZ_CHECK(ValidUtf8(written));
     FUZZ_CHECK(static_cast<std::size_t>(std::count(written.begin(), written.end(), '\n')) ==
                bilanz.cases);
     for (std::size_t at = 0; at < written.size();) {
@@ -166,8 +191,6 @@ void Run(const std::uint8_t* data, std::size_t size) {
       FUZZ_CHECK(written[at] == '{' && written[end - 1] == '}');
       at = end + 1;
     }
-  } else if (ValidUtf8(input)) {
-    FUZZ_CHECK(ValidUtf8(written));
   }
 
   std::string html;

@@ -6,17 +6,22 @@
 //   bits 4-5  the separator: found in the header, or forced to ',', ';' or
 //             tab;
 //   bit 6     a record limit of 16 bytes instead of the default 1 MiB, so
-//             that records over the limit are common.
+//             that records over the limit are common;
+//   bit 7     the encoding found beforehand over the whole input, as for a
+//             regular file, instead of decided while streaming.
 // The rest is the input.
 //
-// Checked: reading ends, with at most one result per line end and a last
-// one; line numbers never decrease and never pass the number of line ends
-// plus one; no record is longer than the limit; after the end or a file
-// error the reader stays ended; the results do not depend on how the input
-// is cut into reads; without quotes and CRs the records are the lines split
-// at the separator. Every cell is read by ParseReal, checked against strtod
-// where strtod reads the same language (no comma, hexadecimal or nan(...)),
-// and written back by FormatReal to the same bits; and by ParseSelection,
+// Checked: reading ends, with at most one result per line end (LF, CRLF or
+// a lone CR) and a last one; line numbers never decrease and never pass the
+// number of line ends plus one; no record is longer than the limit; after
+// the end or a file error the reader stays ended; the results do not
+// depend on how the input is cut into reads; without quotes, CRs and bytes
+// that are not UTF-8 the records are the lines split at the separator; the
+// cells are UTF-8 unless the encoding is mixed, but for the bytes that
+// Windows-1252 leaves undefined. Every cell is read by ParseReal, checked
+// against strtod where strtod reads the same language (no comma,
+// hexadecimal or nan(...)) and against a model of thousands points, and
+// written back by FormatReal to the same bits; and by ParseSelection,
 // checked against its rules with strtoll.
 #include <algorithm>
 #include <bit>
@@ -26,11 +31,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/csv_reader.h"
+#include "batch/encoding.h"
 #include "companion/numbers.h"
 #include "check.h"
 
@@ -51,10 +58,20 @@ struct Result {
   bool operator==(const Result&) const = default;
 };
 
+// Line ends: LF, CRLF and a lone CR each once.
+std::size_t LineEnds(std::string_view input) {
+  std::size_t ends = 0;
+  for (std::size_t i = 0; i < input.size(); ++i) {
+    if (input[i] == '\n' || (input[i] == '\r' && (i + 1 == input.size() || input[i + 1] != '\n'))) {
+      ++ends;
+    }
+  }
+  return ends;
+}
+
 std::vector<Result> ReadAll(std::string_view input, std::size_t chunk, const CsvOptions& options,
                             Dialect& dialect) {
-  const std::size_t line_ends =
-      static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n'));
+  const std::size_t line_ends = LineEnds(input);
   MemorySource source(input, chunk);
   CsvReader reader(source, options);
   std::vector<Result> results;
@@ -74,7 +91,10 @@ std::vector<Result> ReadAll(std::string_view input, std::size_t chunk, const Csv
         bytes += cell.size();
         r.cells.emplace_back(cell);
       }
-      FUZZ_CHECK(bytes <= options.max_record_bytes);
+      // Converted cells may be longer; the limit counts the bytes read.
+      if (reader.dialect().kodierung != Kodierung::kWindows1252) {
+        FUZZ_CHECK(bytes <= options.max_record_bytes);
+      }
     } else {
       FUZZ_CHECK(reader.record().cells.empty());
       FUZZ_CHECK(r.error_line >= r.line && r.error_line <= line_ends + 1);
@@ -146,12 +166,90 @@ bool OutsideStrtodComparison(std::string_view cell) {
          lower.find("nan(") != std::string::npos;
 }
 
+// True if what is not UTF-8 in `cell` are bytes that Windows-1252 leaves
+// undefined, which a conversion keeps as they are.
+bool Utf8ButUndefined(std::string_view cell) {
+  for (std::size_t i = 0; i < cell.size();) {
+    std::size_t length = Utf8Length(cell, i);
+    if (length == 0) {
+      if (!UndefinedInWindows1252(static_cast<unsigned char>(cell[i]))) return false;
+      length = 1;
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool AllDigits(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A cell whose whole part has thousands points ("1.200", "-1.200.000,5"),
+// by a model of its own: how many groups, and the cell in point form.
+struct Grouping {
+  std::size_t groups = 0;
+  bool comma = false;
+  bool fraction_digits = false;  // only digits after the comma
+  std::string point_form;
+};
+
+std::optional<Grouping> Grouped(std::string_view cell) {
+  std::string_view s = Trim(cell);
+  std::string sign;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    sign = s.substr(0, 1);
+    s.remove_prefix(1);
+  }
+  Grouping g;
+  const std::size_t comma = s.find(',');
+  g.comma = comma != std::string_view::npos;
+  std::string_view whole = s.substr(0, comma);
+  const std::size_t point = whole.find('.');
+  if (point == std::string_view::npos || point == 0 || point > 3 || whole[0] == '0' ||
+      !AllDigits(whole.substr(0, point))) {
+    return std::nullopt;
+  }
+  g.point_form = sign + std::string(whole.substr(0, point));
+  for (whole.remove_prefix(point); !whole.empty(); whole.remove_prefix(4), ++g.groups) {
+    if (whole.size() < 4 || whole[0] != '.' || !AllDigits(whole.substr(1, 3))) return std::nullopt;
+    g.point_form += whole.substr(1, 3);
+  }
+  if (g.comma) {
+    g.fraction_digits = AllDigits(s.substr(comma + 1));
+    g.point_form += "." + std::string(s.substr(comma + 1));
+  }
+  return g;
+}
+
 void CheckReal(const std::string& cell, bool decimal_comma) {
   double value = 0;
   const NumberStatus status = ParseReal(cell, decimal_comma, value);
   FUZZ_CHECK(status != NumberStatus::kOutOfRange);
   FUZZ_CHECK((status == NumberStatus::kEmpty) == Trim(cell).empty());
-  if (!OutsideStrtodComparison(cell)) {
+  FUZZ_CHECK(decimal_comma || status != NumberStatus::kAmbiguous);
+  FUZZ_CHECK(!decimal_comma || status != NumberStatus::kDecimalComma);
+  if (status == NumberStatus::kDecimalComma) {
+    double comma_value = 0;
+    FUZZ_CHECK(cell.find(',') != std::string::npos);
+    FUZZ_CHECK(ParseReal(cell, true, comma_value) == NumberStatus::kOk);
+  }
+  const std::optional<Grouping> grouped = decimal_comma ? Grouped(cell) : std::nullopt;
+  if (grouped) {
+    // Thousands points: one group without a comma cannot be told from a
+    // decimal point; else the points go and the comma is the point.
+    if (!grouped->comma && grouped->groups == 1) {
+      FUZZ_CHECK(status == NumberStatus::kAmbiguous);
+      double reading = 0;
+      FUZZ_CHECK(ParseGrouped(cell, reading));
+      FUZZ_CHECK(SameDouble(reading, std::strtod(grouped->point_form.c_str(), nullptr)));
+      return;
+    }
+    const bool valid = !grouped->comma || grouped->fraction_digits;
+    FUZZ_CHECK((status == NumberStatus::kOk) == valid);
+    if (valid) {
+      FUZZ_CHECK(SameDouble(value, std::strtod(grouped->point_form.c_str(), nullptr)));
+    }
+  } else if (!OutsideStrtodComparison(cell)) {
     char* end = nullptr;
     const double expected = std::strtod(cell.c_str(), &end);
     const std::size_t used = static_cast<std::size_t>(end - cell.c_str());
@@ -201,18 +299,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.separator = kSeparators[(mode >> 4) & 3];
   if ((mode & 0x40) != 0) options.max_record_bytes = 16;
 
+  if ((mode & 0x80) != 0) {
+    Utf8Scanner scanner;
+    scanner.Feed(input);
+    scanner.Finish();
+    options.kodierung = Klassifiziere(scanner);
+  }
+
   Dialect dialect;
   const std::vector<Result> results = ReadAll(input, kChunks[mode & 0x0F], options, dialect);
   Dialect whole_dialect;
   FUZZ_CHECK(results == ReadAll(input, input.size() + 1, options, whole_dialect));
   FUZZ_CHECK(dialect.separator == whole_dialect.separator &&
              dialect.decimal_comma == whole_dialect.decimal_comma);
-  if (input.find_first_of("\"\r") == std::string_view::npos && (mode & 0x40) == 0) {
+  if (input.find_first_of("\"\r") == std::string_view::npos && (mode & 0x40) == 0 &&
+      IsUtf8(input)) {
     FUZZ_CHECK(results == SplitLines(input, options.separator));
   }
 
   for (const Result& r : results) {
     for (const std::string& cell : r.cells) {
+      if (dialect.kodierung != Kodierung::kGemischt) {
+        FUZZ_CHECK(dialect.kodierung == Kodierung::kWindows1252 ? Utf8ButUndefined(cell)
+                                                                : IsUtf8(cell));
+      }
       CheckReal(cell, dialect.decimal_comma);
       CheckReal(cell, !dialect.decimal_comma);
       CheckSelection(cell, -5, 5);

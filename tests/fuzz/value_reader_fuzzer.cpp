@@ -65,10 +65,13 @@ std::size_t PastLineEnd(const std::string& text, std::size_t start) {
 }
 
 // Text from `start` to `stop` (clipped to the stream), with the decimal comma
-// turned into the point that strtod expects.
+// turned into the point that strtod expects. A comma is a decimal separator
+// only right after a digit; anywhere else it stays and stops strtod.
 std::string Window(const std::string& text, std::size_t start, std::size_t stop) {
   std::string window = text.substr(start, std::min(stop, text.size()) - start);
-  std::replace(window.begin(), window.end(), ',', '.');
+  for (std::size_t i = 1; i < window.size(); ++i) {
+    if (window[i] == ',' && window[i - 1] >= '0' && window[i - 1] <= '9') window[i] = '.';
+  }
   return window;
 }
 
