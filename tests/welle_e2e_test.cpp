@@ -406,9 +406,10 @@ TEST(Welle, SolveCheckedByRunningAgain) {
   const std::vector<std::string> spalten = ParseCsv(r.out, ',').at(0);
   const auto nach = std::find(spalten.begin(), spalten.end(), "Nachweis");
   ASSERT_NE(nach, spalten.end());
-  EXPECT_EQ(std::vector<std::string>(nach, spalten.end()),
-            (std::vector<std::string>{"Nachweis", "d_erf", "D_erf", "r_erf", "t_erf",
-                                      "S_Dauerbruch_erf", "S_Fliessgrenze_erf", "Hinweise"}));
+  EXPECT_EQ(
+      std::vector<std::string>(nach, spalten.end()),
+      (std::vector<std::string>{"Nachweis", "d_erf", "D_erf", "r_erf", "t_erf", "deff_erf",
+                                "di_erf", "S_Dauerbruch_erf", "S_Fliessgrenze_erf", "Hinweise"}));
   const auto geloest = Records(r.out, ',');
   r = Welle({"--delimiter", ",", "neu.toml"}, "", scratch.path());
   ASSERT_EQ(r.status, 0) << r.err;
@@ -416,7 +417,8 @@ TEST(Welle, SolveCheckedByRunningAgain) {
   ASSERT_EQ(geloest.size(), 12u);
   ASSERT_EQ(nachgerechnet.size(), geloest.size());
   for (std::size_t i = 0; i < geloest.size(); ++i) {
-    for (const char* spalte : {"d", "D", "r", "t", "S_Dauerbruch", "S_Fliessgrenze"}) {
+    for (const char* spalte :
+         {"d", "D", "r", "t", "deff", "di", "S_Dauerbruch", "S_Fliessgrenze"}) {
       EXPECT_EQ(geloest[i].at(std::string(spalte) + "_erf"), nachgerechnet[i].at(spalte))
           << "row " << i + 1 << " " << spalte;
     }
@@ -442,7 +444,9 @@ TEST(Welle, SolveCheckedByRunningAgain) {
             "= 310 mm erf\u00fcllt S_min an jeder Stelle in jedem Lastfall\n");
   EXPECT_EQ(ReadFile(scratch / "alt.toml"), "alt\n");
   for (const auto& row : Records(r.out, ';')) {
-    EXPECT_EQ(row.at("d_erf") + row.at("D_erf") + row.at("r_erf") + row.at("t_erf"), "");
+    EXPECT_EQ(row.at("d_erf") + row.at("D_erf") + row.at("r_erf") + row.at("t_erf") +
+                  row.at("deff_erf") + row.at("di_erf"),
+              "");
     EXPECT_NE(row.at("S_Dauerbruch_erf"), "");
     EXPECT_NE(row.at("Hinweise").find("nicht erreichbar bis D_max = 310"), std::string::npos);
   }

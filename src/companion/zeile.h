@@ -65,8 +65,9 @@ void AppendJsonReal(Zeilenpuffer& out, double value);
 // The notes of a case in one cell, joined by kHinweisTrenner.
 void JoinHinweise(const std::vector<std::string>& hinweise, std::string& joined);
 
-// What a written value is.
-enum class Kind { kText, kInteger, kReal, kFlag };
+// What a written value is; kLeer is no value at all (an empty CSV cell,
+// null in JSON), such as a solved size where none was reachable.
+enum class Kind { kText, kInteger, kReal, kFlag, kLeer };
 
 // The verdict as the CSV and JSON output write it; scripts rely on these.
 inline constexpr std::string_view kNachweisErfuellt = "erfuellt";

@@ -4,7 +4,6 @@
 
 #include "calc/eingabewerte.h"
 #include "companion/numbers.h"
-#include "companion/tabelle.h"
 #include "companion/zeile.h"
 
 namespace wellen::welle {
@@ -31,6 +30,50 @@ std::string Text(std::string_view text) {
   Zeilenpuffer out;
   AppendJsonString(out, text);
   return std::string(out.view());
+}
+
+// A line of the comment at the top: TOML wants valid UTF-8 without control
+// characters there, so a control character becomes a blank and a byte that
+// is not UTF-8 (from a file name, say) U+FFFD.
+std::string Kommentar(std::string_view line) {
+  std::string out;
+  for (std::size_t i = 0; i < line.size();) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if (c < 0x80) {
+      out += (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    std::size_t length = 0;
+    unsigned int code = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+      code = c & 0x1Fu;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      code = c & 0x0Fu;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      code = c & 0x07u;
+    }
+    bool valid = length > 0 && i + length <= line.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(line[i + k]);
+      valid = (next & 0xC0u) == 0x80u;
+      code = (code << 6) | (next & 0x3Fu);
+    }
+    // No overlong forms, no surrogates, nothing beyond U+10FFFF.
+    valid = valid && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000) &&
+            !(code >= 0xD800 && code <= 0xDFFF) && code <= 0x10FFFF;
+    if (valid) {
+      out.append(line.substr(i, length));
+      i += length;
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    }
+  }
+  return out;
 }
 
 void Wert(std::string& out, std::string_view key, double value) {
@@ -71,7 +114,7 @@ std::string Wellendatei(const Welle& welle, std::string_view kopf) {
   for (std::size_t anfang = 0; anfang <= kopf.size() && !kopf.empty();) {
     std::size_t ende = kopf.find('\n', anfang);
     if (ende == std::string_view::npos) ende = kopf.size();
-    out += "# " + Einzeilig(kopf.substr(anfang, ende - anfang)) + "\n";
+    out += "# " + Kommentar(kopf.substr(anfang, ende - anfang)) + "\n";
     anfang = ende + 1;
   }
   if (!kopf.empty()) out += '\n';

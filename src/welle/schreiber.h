@@ -12,7 +12,8 @@ namespace wellen::welle {
 // same shaft: every number as the shortest text that reads back as the same
 // double, every key of the material written (also those that took the
 // default), the load cases as [[lastfall]] tables. `kopf` is put first as
-// comment lines (one per line of it; control characters become blanks).
+// comment lines (one per line of it; control characters become blanks,
+// bytes that are not UTF-8 U+FFFD).
 std::string Wellendatei(const Welle& welle, std::string_view kopf);
 
 }  // namespace wellen::welle

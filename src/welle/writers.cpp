@@ -34,11 +34,8 @@ const Stellennachweis* ErfNachweis(const Groessenauslegung& g, std::size_t f, st
 template <typename F>
 void ForEachLoesung(const Geloest& geloest, std::size_t f, std::size_t i, F&& field) {
   const auto wert = [&](std::string_view name, const double* value) {
-    if (value != nullptr) {
-      field(name, Kind::kReal, *value, std::string_view());
-    } else {
-      field(name, Kind::kText, 0.0, std::string_view());
-    }
+    field(name, value != nullptr ? Kind::kReal : Kind::kLeer, value != nullptr ? *value : 0.0,
+          std::string_view());
   };
   if (geloest.radien) {
     const std::vector<Radiusauslegung>& radien = *geloest.radien;
@@ -55,6 +52,8 @@ void ForEachLoesung(const Geloest& geloest, std::size_t f, std::size_t i, F&& fi
     wert("D_erf", s != nullptr ? &s->e.D : nullptr);
     wert("r_erf", s != nullptr ? &s->e.r : nullptr);
     wert("t_erf", s != nullptr ? &s->e.t : nullptr);
+    wert("deff_erf", s != nullptr ? &s->e.deff : nullptr);
+    wert("di_erf", s != nullptr ? &s->di : nullptr);
     wert("S_Dauerbruch_erf", n != nullptr ? &n->n.SDauerbruch : nullptr);
     wert("S_Fliessgrenze_erf", n != nullptr ? &n->n.SFliessgrenze : nullptr);
   }
@@ -198,6 +197,7 @@ void SchreibeCsv(const Welle& welle, const Wellenergebnis& ergebnis, const Geloe
                                   AppendReal(line, value, dialekt.decimal_comma);
                                   break;
                                 case Kind::kFlag: line += value != 0 ? '1' : '0'; break;
+                                case Kind::kLeer: break;
                               }
                             });
                line += '\n';
@@ -229,6 +229,7 @@ void SchreibeJson(const Welle& welle, const Wellenergebnis& ergebnis, const Gelo
                        case Kind::kInteger: AppendInt(line, static_cast<long long>(value)); break;
                        case Kind::kReal: AppendJsonReal(line, value); break;
                        case Kind::kFlag: line += value != 0 ? "true" : "false"; break;
+                       case Kind::kLeer: line += "null"; break;
                      }
                    });
                line += "}\n";

@@ -33,7 +33,8 @@ std::string Bezeichnung(const Welle& welle, const Stelle& stelle);
 // Lastfall, Stelle, x, the section loads Fm Fa Mbm Mba Tm Ta and di as
 // used, the 22 inputs, the 47 page values, S_min, Nachweis, the solved
 // values of `geloest` (--solve r: r_erf S_Dauerbruch_erf S_Fliessgrenze_erf;
-// --solve d: d_erf D_erf r_erf t_erf S_Dauerbruch_erf S_Fliessgrenze_erf),
+// --solve d: d_erf D_erf r_erf t_erf deff_erf di_erf S_Dauerbruch_erf
+// S_Fliessgrenze_erf),
 // Hinweise.
 std::vector<std::string_view> Ergebnisspalten(const Geloest& geloest = {});
 
