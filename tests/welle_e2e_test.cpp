@@ -567,6 +567,11 @@ TEST(Welle, OutputFiles) {
        "Verlaufsdatei ./w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
       {{"w.toml", "-o", "k.csv", "--curves", "k.csv"},
        "Ausgabedatei k.csv ist zugleich die Verlaufsdatei"},
+      // Not there yet: the one renamed into place last would replace the other.
+      {{"w.toml", "-o", "neu.csv", "--curves", "./neu.csv"},
+       "Ausgabedatei neu.csv ist zugleich die Verlaufsdatei"},
+      {{"w.toml", "--solve", "d", "--resized", "neu.toml", "--curves", "neu.toml"},
+       "Verlaufsdatei neu.toml ist zugleich die Datei der ge\u00e4nderten Welle"},
       {{"w.toml", "-o", "fehlt/a.csv"},
        "Ausgabedatei fehlt/a.csv: Datei oder Verzeichnis nicht gefunden"},
       {{"fehlt.toml", "-o", "k.csv"},
@@ -583,6 +588,11 @@ TEST(Welle, OutputFiles) {
   }
   EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
   EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);
+  EXPECT_NE(access((scratch / "neu.csv").c_str(), F_OK), 0);
+  EXPECT_NE(access((scratch / "neu.toml").c_str(), F_OK), 0);
+  // Two outputs may both go to a device.
+  EXPECT_EQ(
+      Welle({"w.toml", "-o", "/dev/null", "--curves", "/dev/null"}, "", scratch.path()).status, 0);
   WriteFile(scratch / "schlecht.toml", "E = 0\n" + std::string(kGut));
   r = Welle({"schlecht.toml", "-o", "alt.csv"}, "", scratch.path());
   EXPECT_EQ(r.status, 2);

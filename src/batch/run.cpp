@@ -159,7 +159,7 @@ class BatchRun {
       Meldung("Bericht " + path + " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
       return false;
     }
-    if (options_.output && IsRegular(path) && IdOfPath(*options_.output) == IdOfPath(path)) {
+    if (options_.output && SameOutputFile(path, *options_.output)) {
       Meldung("Bericht " + path + " ist zugleich die Ausgabedatei");
       return false;
     }

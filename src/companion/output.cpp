@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "companion/progress.h"
 
@@ -200,6 +202,27 @@ std::optional<FileId> IdOfFd(int fd) {
   struct stat st {};
   if (fstat(fd, &st) != 0) return std::nullopt;
   return FileId{st.st_dev, st.st_ino};
+}
+
+bool SameOutputFile(const std::string& a, const std::string& b) {
+  struct stat st {};
+  const bool a_there = stat(a.c_str(), &st) == 0;
+  if (a_there && !S_ISREG(st.st_mode)) return false;
+  const bool b_there = stat(b.c_str(), &st) == 0;
+  if (b_there && !S_ISREG(st.st_mode)) return false;
+  if (a_there && b_there) return IdOfPath(a) == IdOfPath(b);
+  // Absolute first: a relative path whose first part is not there would
+  // otherwise stay relative, "neu.csv" beside "/home/.../neu.csv".
+  std::error_code error;
+  const auto resolved = [&](const std::string& path) {
+    std::filesystem::path p = std::filesystem::absolute(path, error);
+    if (!error) p = std::filesystem::weakly_canonical(p, error);
+    return p;
+  };
+  const std::filesystem::path pa = resolved(a);
+  if (error) return false;
+  const std::filesystem::path pb = resolved(b);
+  return !error && pa == pb;
 }
 
 }  // namespace wellen

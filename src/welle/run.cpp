@@ -97,7 +97,7 @@ std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
     return nullptr;
   }
   const auto gleich = std::find_if(others.begin(), others.end(), [&](const Ziel& other) {
-    return other.pfad && SameFile(path, *other.pfad);
+    return other.pfad && SameOutputFile(path, *other.pfad);
   });
   if (gleich != others.end()) {
     Meldung(std::string(role) + " " + path + " ist zugleich die " + std::string(gleich->rolle));
