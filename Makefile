@@ -3,8 +3,12 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Where `make install` puts the program; DESTDIR, if given, is put in front.
 PREFIX ?= /usr/local
+# `make install` builds in a tree of its own, without the tests and the
+# benchmarks, so that it needs neither GoogleTest nor Google Benchmark and
+# builds only what it installs.
+INSTALL_BUILD ?= build-install
 
-.PHONY: all configure run test install package fuzz clean
+.PHONY: all configure run test install install-configure package fuzz clean
 
 all: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
@@ -19,8 +23,13 @@ run: configure
 test: all
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-install: all
-	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+install-configure:
+	@cmake -S . -B $(INSTALL_BUILD) -DCMAKE_BUILD_TYPE=Release -DWELLEN_TESTS=OFF \
+	  -DWELLEN_BENCHMARKS=OFF $(CMAKE_FLAGS) >/dev/null
+
+install: install-configure
+	@cmake --build $(INSTALL_BUILD) -j $(JOBS) -- --no-print-directory
+	@DESTDIR="$(DESTDIR)" cmake --install $(INSTALL_BUILD) --prefix "$(PREFIX)"
 
 package: all
 	@cmake --build $(BUILD) --target package
@@ -40,7 +49,7 @@ fuzz:
 	@tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	@rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)
+	@rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD) $(INSTALL_BUILD)
 
 .PHONY: bench
 bench: all

@@ -24,7 +24,8 @@ endif()
 #             share/man/man1/;
 #   dev       the calculation library: lib/libwellen743.a, its headers under
 #             include/wellen743/, a CMake package (find_package(wellen743),
-#             target wellen743::calc) and a pkg-config file wellen743.pc.
+#             target wellen743::calc) and a pkg-config file wellen743.pc;
+# each with its copyright and changelog.gz in share/doc/PACKAGE/.
 install(TARGETS wellen743 wellen743-batch wellen743-welle
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 
@@ -50,6 +51,46 @@ wellen_manpage(wellen743)
 wellen_manpage(wellen743-batch)
 wellen_manpage(wellen743-welle)
 
+# The licence and the changelog of each package, under share/doc/PACKAGE/:
+# copyright in Debian's machine-readable format, made from LICENSE at
+# configure time, and cmake/changelog (Debian's format) gzipped with -n like
+# the manual pages.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE WELLEN_LICENSE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" WELLEN_COPYRIGHT_LINE "${WELLEN_LICENSE}")
+set(WELLEN_COPYRIGHT "${CMAKE_MATCH_1}")
+string(FIND "${WELLEN_LICENSE}" "Permission is hereby granted" WELLEN_GRANT)
+string(SUBSTRING "${WELLEN_LICENSE}" ${WELLEN_GRANT} -1 WELLEN_LICENSE_TEXT)
+string(STRIP "${WELLEN_LICENSE_TEXT}" WELLEN_LICENSE_TEXT)
+# A blank line of the text becomes " ." and every line gets one space in front.
+string(REPLACE "\n\n" "\n.\n" WELLEN_LICENSE_TEXT "${WELLEN_LICENSE_TEXT}")
+string(REPLACE "\n" "\n " WELLEN_LICENSE_TEXT "${WELLEN_LICENSE_TEXT}")
+file(WRITE ${PROJECT_BINARY_DIR}/doc/copyright
+  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+  "Upstream-Name: ${PROJECT_NAME}\n"
+  "\n"
+  "Files: *\n"
+  "Copyright: ${WELLEN_COPYRIGHT}\n"
+  "License: Expat\n"
+  " ${WELLEN_LICENSE_TEXT}\n")
+set(WELLEN_CHANGELOG_GZ ${PROJECT_BINARY_DIR}/doc/changelog.gz)
+add_custom_command(
+  OUTPUT ${WELLEN_CHANGELOG_GZ}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/cmake/changelog
+          ${PROJECT_BINARY_DIR}/doc/changelog
+  COMMAND ${GZIP_PROGRAM} -9 -n -f ${PROJECT_BINARY_DIR}/doc/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/cmake/changelog
+  COMMENT "Compressing the changelog"
+  VERBATIM)
+add_custom_target(wellen743_changelog ALL DEPENDS ${WELLEN_CHANGELOG_GZ})
+foreach(package_component wellen743:programs libwellen743-dev:dev)
+  string(REPLACE ":" ";" package_component ${package_component})
+  list(GET package_component 0 package)
+  list(GET package_component 1 component)
+  install(FILES ${PROJECT_BINARY_DIR}/doc/copyright ${WELLEN_CHANGELOG_GZ}
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+endforeach()
+
 # The library, its headers and the CMake package. The package files find
 # everything relative to where they are installed, so the installed tree may
 # be moved as a whole.
@@ -59,7 +100,7 @@ install(TARGETS wellen_calc EXPORT wellen743Targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
 file(GLOB WELLEN_CALC_HEADERS ${PROJECT_SOURCE_DIR}/src/calc/*.h
   ${PROJECT_SOURCE_DIR}/src/statik/*.h)
-install(FILES ${WELLEN_CALC_HEADERS}
+install(FILES ${WELLEN_CALC_HEADERS} ${PROJECT_BINARY_DIR}/generated/wellen743/version.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/wellen743 COMPONENT dev)
 install(EXPORT wellen743Targets NAMESPACE wellen743::
   DESTINATION ${WELLEN_CMAKE_DIR} COMPONENT dev)

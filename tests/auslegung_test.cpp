@@ -33,8 +33,9 @@ void PruefeGitter(const Auslegung& a, long erster, long letzter, double teiler,
   bool gefunden = false;
   for (long i = erster; i <= letzter; ++i) {
     const double wert = static_cast<double>(i) / teiler;
-    const Nachweis n = Calculate(bei(wert));
-    if (NachweisErfuellt(n, kSmin)) {
+    const Eingabewerte e = bei(wert);
+    const Nachweis n = Calculate(e);
+    if (NachweisErfuellt(e, n, kSmin)) {
       ASSERT_TRUE(a.erreicht) << "meets at " << wert;
       EXPECT_EQ(a.wert, wert) << "the first grid value that meets";
       EXPECT_EQ(a.SDauerbruch, n.SDauerbruch);
@@ -110,9 +111,9 @@ TEST(Auslegung, SmallestRadius) {
   // bisection over 0.01 ... t would have missed the answer.
   Eingabewerte e = faelle[1].e;
   e.r = 0.53;
-  EXPECT_FALSE(NachweisErfuellt(Calculate(e), kSmin));
+  EXPECT_FALSE(NachweisErfuellt(e, Calculate(e), kSmin));
   e.r = 0.52;
-  EXPECT_TRUE(NachweisErfuellt(Calculate(e), kSmin));
+  EXPECT_TRUE(NachweisErfuellt(e, Calculate(e), kSmin));
 }
 
 TEST(Auslegung, SmallestSizeScalesTheShape) {

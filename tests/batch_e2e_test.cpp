@@ -518,30 +518,39 @@ TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
   EXPECT_EQ(Batch({"--format", "table"}, comma.out).out, r.out);
 }
 
-TEST(Batch, VerdictNeedsBothFactorsAndNoValueThatIsNotANumber) {
+TEST(Batch, VerdictNeedsBothFactorsAndNothingImplausibleUnderThem) {
   const struct {
     const char* smin;
-    const char* row;  // under "Name,Sigzdm,Sigbm,Tautm,D,Sigzda,Sigba,Tauta"
+    const char* row;  // under kKopf
     const char* expected;
   } cases[] = {
-      {"1.2", "x,200,300,100,,50,60,40", "erfuellt"},          // 1.24088 and 1.39679
-      {"1.25", "x,200,300,100,,50,60,40", "nicht erfuellt"},   // fatigue falls short
-      {"1,25", "x,200,300,100,,50,60,40", "nicht erfuellt"},   // the same S_min
-      {"1,24", "x,200,300,100,,50,60,40", "erfuellt"},
-      {"1.2", "x,600,300,100,,50,60,40", "nicht erfuellt"},    // 0.352079 and 0.845912
-      {"1.2", "x,200,300,100,,0,0,0", "erfuellt"},             // no amplitude: infinite safety
-      {"1.2", "x,200,300,100,nan,50,60,40", "nicht erfuellt"},  // not-a-number factors
+      {"1.2", "x,200,300,100,,50,60,40,,,", "erfuellt"},          // 1.24088 and 1.39679
+      {"1.25", "x,200,300,100,,50,60,40,,,", "nicht erfuellt"},   // fatigue falls short
+      {"1,25", "x,200,300,100,,50,60,40,,,", "nicht erfuellt"},   // the same S_min
+      {"1,24", "x,200,300,100,,50,60,40,,,", "erfuellt"},
+      {"1.2", "x,600,300,100,,50,60,40,,,", "nicht erfuellt"},    // 0.352079 and 0.845912
+      {"1.2", "x,200,300,100,,0,0,0,,,", "erfuellt"},             // no amplitude: infinite safety
+      {"1.2", "x,200,300,100,nan,50,60,40,,,", "nicht erfuellt"},  // not-a-number factors
+      {"1.2", "x,200,300,100,inf,50,60,40,,,", "nicht erfuellt"},  // an input not finite
+      // Factors that reach S_min on an implausible strength: 1.34322 on
+      // negative ADK; 1.39679 on negative FK; infinite on an infinite FK.
+      {"1.2", "x,200,300,100,,50,60,40,-1,,", "nicht erfuellt"},
+      {"1.2", "x,200,300,100,,50,60,40,,-900,", "nicht erfuellt"},
+      {"1.2", "x,200,300,100,,50,60,40,,1.7e308,1.75e308", "nicht erfuellt"},
   };
+  const std::string kKopf = "Name,Sigzdm,Sigbm,Tautm,D,Sigzda,Sigba,Tauta,KV,SigS,SigB\n";
   for (const auto& c : cases) {
-    const CommandResult r =
-        Batch({"--smin", c.smin, "-"},
-              std::string("Name,Sigzdm,Sigbm,Tautm,D,Sigzda,Sigba,Tauta\n") + c.row + "\n");
+    const CommandResult r = Batch({"--smin", c.smin, "-"}, kKopf + c.row + "\n");
     const auto rows = Rows(r.out, ',');
     ASSERT_EQ(rows.size(), 1u) << c.row;
     EXPECT_EQ(rows[0].at("Nachweis"), c.expected) << c.smin << " " << c.row;
     std::string smin = c.smin;
     std::replace(smin.begin(), smin.end(), ',', '.');
     EXPECT_EQ(rows[0].at("S_min"), smin);
+    const CommandResult json =
+        Batch({"--smin", c.smin, "--format", "json", "-"}, kKopf + c.row + "\n");
+    EXPECT_NE(json.out.find(std::string("\"Nachweis\":\"") + c.expected + "\""), std::string::npos)
+        << c.row << json.out;
   }
 }
 
@@ -581,12 +590,16 @@ TEST(Batch, OutputFileIsReplacedWholeOrNotAtAll) {
   r = Batch({"--report", target, "-o", target, "-"}, good);
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("zugleich die Ausgabedatei"), std::string::npos) << r.err;
-  r = Batch({"--report", report, "-o", "/dev/null", "-"}, Batch({"--template"}).out);
+  r = Batch({"--report", report, "-o", "/dev/null", "--project", "GT <200>", "--date", "8.12.",
+             "-"},
+            Batch({"--template"}).out);
   EXPECT_EQ(r.status, 0) << r.err;
   const std::string html = ReadFile(report);
-  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1.24088 und S Fliessgrenze = "
-                      "1.39679 erreichen S_min = 1.2."),
+  EXPECT_NE(html.find("Nachweis erf\u00fcllt</strong>: S Dauerbruch = 1,24088 und S Flie\u00dfgrenze "
+                      "= 1,39679 erreichen S<sub>min</sub> = 1,2."),
             std::string::npos);
+  EXPECT_NE(html.find("<tr><th>Projekt</th><td>GT &lt;200&gt;</td></tr>"), std::string::npos);
+  EXPECT_NE(html.find("content: \"8.12.\"; }"), std::string::npos);
   const CommandResult listing = RunCommand({"/bin/ls", "-A", dir}, "");
   EXPECT_EQ(listing.out, "bericht.html\nout.csv\n");
   RunCommand({"/bin/rm", "-r", dir}, "");
@@ -680,6 +693,7 @@ TEST(Batch, CommandLineErrorsAndAClosedPipe) {
                                              {"--format", "xml"},
                                              {"--delimiter", "|"},
                                              {"--bogus"},
+                                             {"--date"},
                                              {"missing.csv"}}) {
     const CommandResult r = Batch(args, "d\n40\n");
     EXPECT_EQ(r.status, 2) << args[0];

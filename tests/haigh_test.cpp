@@ -13,6 +13,7 @@
 
 #include "console/format.h"
 #include "expected_pages.h"
+#include "report/zahl.h"
 
 namespace wellen::report {
 namespace {
@@ -94,7 +95,7 @@ TEST(Haigh, GeometryOfTheWorkedExamples) {
     const HaighNamen& namen = NamenFuer(t.last);
     for (const auto& [name, wert] : {std::pair{namen.WK, w.WK}, std::pair{namen.FK, w.FK},
                                      std::pair{namen.g, w.g}, std::pair{namen.ADK, w.ADK}}) {
-      EXPECT_NE(svg.find(std::string(name) + " = " + std::string(Number(wert).text())),
+      EXPECT_NE(svg.find(std::string(name) + " = " + Zahl(wert)),
                 std::string::npos)
           << name;
     }

@@ -30,17 +30,25 @@ fi
 # texts), without hyphenation or overstriking.
 groff -man -Tutf8 -rLL=3000n -rHY=0 -P-c -P-b -P-u "$page" 2>/dev/null >"$work/page.txt"
 
-# What the program prints: the menu, the info line, every dialog with its
-# prompts and choices, the display and the result pages.
+# What the program prints: the usage, the version and the usage errors; the
+# menu, the info line, every dialog with its prompts and choices, the display
+# and the result pages.
+{
+  "$program" --help
+  "$program" --version
+  "$program" -h 2>&1
+  "$program" --help x 2>&1
+} | sed 's/^ *//' >"$work/options.txt"
 printf '' | "$program" >"$work/menu.txt"
 printf 'i a1 2 3 4 5 6\nb1 2 3 4 5 6\nc1\nd1 2 3 4 5\ne1 0 0 1\nw   g      q' |
   "$program" >"$work/session.txt"
 {
+  cat "$work/options.txt"
   sed '/^$/d' "$work/menu.txt"
   grep '^Festigkeitsnachweis' "$work/session.txt"
   sed 's/[[:space:]]*$//' "$work/session.txt" | grep -E '[:=]$|^[0-9]: ?[A-Z]'
 } | sort -u >"$work/quoted.txt"
-if [ "$(wc -l <"$work/quoted.txt")" -lt 40 ]; then
+if [ "$(wc -l <"$work/quoted.txt")" -lt 50 ]; then
   echo "FAIL: the program printed too little to compare with" >&2
   fail=1
 fi

@@ -69,10 +69,12 @@ expected=$(printf '%s\n' \
   '-rw-r--r-- root/root ./usr/share/man/man1/wellen743-welle.1.gz' \
   '-rwxr-xr-x root/root ./usr/bin/wellen743' \
   '-rwxr-xr-x root/root ./usr/bin/wellen743-batch' \
-  '-rwxr-xr-x root/root ./usr/bin/wellen743-welle' | sort)
-check "wellen743: exactly the three programs and their manual pages" \
+  '-rwxr-xr-x root/root ./usr/bin/wellen743-welle' \
+  '-rw-r--r-- root/root ./usr/share/doc/wellen743/copyright' \
+  '-rw-r--r-- root/root ./usr/share/doc/wellen743/changelog.gz' | sort)
+check "wellen743: exactly the three programs, their manual pages, copyright and changelog" \
   test "$(files "$deb")" = "$expected"
-headers=$(cd "$source/src" && ls calc/*.h statik/*.h | sed 's|^.*/||')
+headers=$( (cd "$source/src" && ls calc/*.h statik/*.h | sed 's|^.*/||'; echo version.h) | sort)
 expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/wellen743/$h"; done
   printf '%s\n' \
     '-rw-r--r-- root/root ./usr/lib/libwellen743.a' \
@@ -80,8 +82,10 @@ expected=$( (for h in $headers; do echo "-rw-r--r-- root/root ./usr/include/well
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Config.cmake' \
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743ConfigVersion.cmake' \
     '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets.cmake' \
-    '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets-release.cmake') | sort)
-check "libwellen743-dev: the library, the headers of calc and statik, CMake package and .pc" \
+    '-rw-r--r-- root/root ./usr/lib/cmake/wellen743/wellen743Targets-release.cmake' \
+    '-rw-r--r-- root/root ./usr/share/doc/libwellen743-dev/copyright' \
+    '-rw-r--r-- root/root ./usr/share/doc/libwellen743-dev/changelog.gz') | sort)
+check "libwellen743-dev: the library, the headers of calc and statik, version.h, CMake package, .pc, copyright and changelog" \
   test "$(files "$dev")" = "$expected"
 cat "$work/contents"
 
@@ -112,6 +116,34 @@ done
 dpkg-deb -x "$dev" "$work/devroot"
 check "the packaged .pc names /usr" grep -qx 'prefix=/usr' "$work/devroot/usr/lib/pkgconfig/wellen743.pc"
 
+# Copyright and changelog: the licence of LICENSE in Debian's machine-readable
+# form, and the project's version at the top of the changelog.
+for root in "$work/root/usr/share/doc/wellen743" "$work/devroot/usr/share/doc/libwellen743-dev"; do
+  copyright="$root/copyright"
+  check "$copyright: machine-readable format" \
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright"
+  check "$copyright: the holder of LICENSE" grep -qx 'Copyright: [0-9]* the wellen743 authors' "$copyright"
+  check "$copyright: the text of LICENSE" cmp -s \
+    <(sed -n '/^License: Expat$/,$p' "$copyright" | sed '1d; s/^ //; s/^\.$//') \
+    <(sed -n '/^Permission is hereby granted/,$p' "$source/LICENSE")
+  check "$root/changelog.gz: version $version on top" \
+    grep -q "^wellen743 ($version) " <(gzip -dc "$root/changelog.gz" | head -n 1)
+done
+
+# lintian: no error and no warning. Left: the pkg-config file lies in
+# /usr/lib/pkgconfig beside the library, not in a multiarch directory, which
+# only a cross-compiling pkg-config would miss.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning --suppress-tags pkg-config-unavailable-for-cross-compilation \
+    "$deb" "$dev" 2>&1 | grep -v 'running with root privileges' >"$work/lintian.txt"
+  status=${PIPESTATUS[0]}
+  cat "$work/lintian.txt"
+  check "lintian finds no error or warning" test "$status" -eq 0
+else
+  echo "FAIL: lintian is not installed (Debian package lintian)" >&2
+  fail=1
+fi
+
 # make install: another prefix, under DESTDIR.
 DESTDIR="$work/dest" cmake --install "$build" --prefix /opt/w743 >/dev/null
 for program in wellen743 wellen743-batch wellen743-welle; do
@@ -124,5 +156,21 @@ check "installed .pc names the prefix" grep -qx 'prefix=/opt/w743' \
   "$work/dest/opt/w743/lib/pkgconfig/wellen743.pc"
 check "nothing else installed" \
   test "$(find "$work/dest" -type f | wc -l)" -eq "$(( $(files "$deb" | wc -l) + $(files "$dev" | wc -l) ))"
+
+# make install configures a tree of its own without tests and benchmarks:
+# it must do so where GoogleTest and Google Benchmark cannot be found, and
+# build neither.
+ib="$work/install-build"
+if make -s -C "$source" install-configure INSTALL_BUILD="$ib" \
+     CMAKE_FLAGS="-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON" \
+     >"$work/install-configure.log" 2>&1; then
+  check "make install builds no test and no benchmark" \
+    test -z "$(grep -oE 'wellen_[a-z0-9_]*(test|benchmark)[a-z_]*' "$ib/CMakeFiles/Makefile2" | sort -u)"
+  check "make install builds the programs" grep -q 'wellen743-batch.dir/all' "$ib/CMakeFiles/Makefile2"
+else
+  cat "$work/install-configure.log" >&2
+  echo "FAIL: make install cannot configure without GoogleTest and Google Benchmark" >&2
+  fail=1
+fi
 
 exit "$fail"

@@ -1,6 +1,7 @@
 // The program itself with standard input and output on pipes.
 #include <gtest/gtest.h>
 
+#include "command.h"
 #include "expected_pages.h"
 #include "process.h"
 
@@ -67,6 +68,39 @@ TEST(Pipe, ArbitraryBytesAndAnEndlessLineNeitherCrashNorHang) {
     const ProcessResult result = RunWithInput(script);
     ASSERT_TRUE(result.finished);
     EXPECT_TRUE(result.exited_normally && result.exit_status == 0);
+  }
+}
+
+// The command line: --help and --version answer on standard output and exit
+// 0 without touching standard input; anything else is a usage error.
+TEST(Pipe, CommandLine) {
+  const std::string usage_error = "(--help zeigt den Aufruf)\n";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;  // out: its first line only
+  } cases[] = {
+      {{"--help"}, 0, "Aufruf: wellen743 [--help | --version]", ""},
+      {{"--version"}, 0, "wellen743 " WELLEN743_VERSION, ""},
+      {{"-h"}, 2, "", "wellen743: unbekanntes Argument \"-h\" " + usage_error},
+      {{""}, 2, "", "wellen743: unbekanntes Argument \"\" " + usage_error},
+      {{"x", "--help"}, 2, "", "wellen743: unbekanntes Argument \"x\" " + usage_error},
+      {{"--help", "x"}, 2, "", "wellen743: ueberzaehliges Argument \"x\" " + usage_error},
+      {{"\x1b[31m\x7f"}, 2, "", "wellen743: unbekanntes Argument \"?[31m?\" " + usage_error},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> argv = {WELLEN743_BINARY};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const CommandResult r = RunCommand(argv, "g      q");
+    ASSERT_TRUE(r.finished) << c.args[0];
+    EXPECT_EQ(r.status, c.status) << c.args[0];
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.out) << c.args[0];
+    EXPECT_EQ(r.err, c.err) << c.args[0];
+  }
+  // The usage names both options and the companion.
+  const std::string help = RunCommand({WELLEN743_BINARY, "--help"}, "").out;
+  for (const char* want : {"--help", "--version", "wellen743-batch"}) {
+    EXPECT_NE(help.find(want), std::string::npos) << want;
   }
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The structure of the HTML report: tidy finds nothing to complain about;
-# every inline SVG, each one a diagram, is well-formed XML; nothing is loaded
+# every inline SVG, each one a diagram or a sketch, is well-formed XML; nothing is loaded
 # from outside the file; and a second run gives the same bytes.
 #
 #   report_structure_test.sh 'COMMAND'
@@ -41,9 +41,9 @@ svgs=$(find "$dir" -name 'diagramm-*.svg' | wc -l)
 for svg in "$dir"/diagramm-*.svg; do
   xmllint --noout "$svg" || problem "$(basename "$svg") is not well-formed"
 done
-figures=$(grep -c '<figure class="diagramm">' "$HTML" || true)
-[ "$svgs" -eq "$figures" ] || problem "$svgs SVG elements, but $figures diagrams"
-echo "$svgs diagrams, well-formed"
+figures=$(grep -cE '<figure class="(diagramm|skizze)">' "$HTML" || true)
+[ "$svgs" -eq "$figures" ] || problem "$svgs SVG elements, but $figures diagrams and sketches"
+echo "$svgs diagrams and sketches, well-formed"
 
 # Self-contained: no scripts, style sheets, fonts or pictures from elsewhere.
 if grep -nE '<script|<link|<img|<iframe|<object|@import|url\(|src=|href="[^#]' "$HTML"; then

@@ -1,20 +1,91 @@
-// The HTML report as text: escaping, the verdict, the summary beyond the
-// cases shown in full, and the same bytes for the same calls. Its structure
-// (tidy, xmllint) and print layout (a browser) are tested by scripts.
+// The HTML report as text: numbers in German style, escaping for HTML and
+// CSS, a name and unit for every value, the title data, the notch sketch,
+// the verdict, the summary beyond the cases shown in full, and the same
+// bytes for the same calls. Its structure (tidy, xmllint) and print layout
+// (a browser) are tested by scripts.
 #include "report/report.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cctype>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "calc/hinweise.h"
-#include "calc/urteil.h"
+#include "calc/page_table.h"
+#include "report/groessen.h"
+#include "report/skizze.h"
+#include "report/zahl.h"
 
 namespace wellen::report {
 namespace {
+
+TEST(Report, NumbersInGermanStyle) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::vector<std::pair<double, std::string>> zahlen = {
+      {131.683, "131,683"}, {200, "200"},         {-93.0998, "-93,0998"}, {0.0001, "0,0001"},
+      {1e6, "1e+06"},       {1.5e6, "1,5e+06"},   {1.24088e-5, "1,24088e-05"},
+      {inf, "inf"},         {-inf, "-inf"},       {std::nan(""), "nan"}};
+  for (const auto& [wert, text] : zahlen) EXPECT_EQ(Zahl(wert), text) << text;
+  // In the texts of the calculation only points between digits change.
+  const std::vector<std::pair<std::string, std::string>> texte = {
+      {"t = 4.94 weicht um mehr als 1 % von (D - d)/2 = 5 ab",
+       "t = 4,94 weicht um mehr als 1 % von (D - d)/2 = 5 ab"},
+      {"Ergebnis nicht endlich: Bed.Zug, as  Zug", "Ergebnis nicht endlich: Bed.Zug, as  Zug"},
+      {"SigzdADK = -1.5e+06 nicht positiv", "SigzdADK = -1,5e+06 nicht positiv"},
+      {"1. 2 .3 4.", "1. 2 .3 4."},
+  };
+  for (const auto& [text, erwartet] : texte) EXPECT_EQ(MitKomma(text), erwartet);
+}
+
+TEST(Report, CssTextCannotLeaveItsString) {
+  const std::vector<std::pair<std::string, std::string>> tabelle = {
+      {"Welle 1 · Größe", "Welle 1 · Größe"},
+      {"a\"b", "a\\22 b"},
+      {"</style><script>", "\\3C /style\\3E \\3C script\\3E "},
+      {"c:\\d", "c:\\5C d"},
+      {"a\nb\tc", "a b c"},
+      {"\x1b[0m\xff", "\xEF\xBF\xBD[0m\xEF\xBF\xBD"},
+  };
+  for (const auto& [text, erwartet] : tabelle) EXPECT_EQ(CssText(text), erwartet) << text;
+}
+
+// Every value of the pages and every input has a symbol, a name and the
+// unit of its kind: stresses and strengths in N/mm², G' in 1/mm, lengths in
+// mm, Rz in µm, the rest without.
+TEST(Report, EveryValueHasSymbolNameAndUnit) {
+  const auto einheit = [](std::string_view name) -> std::string_view {
+    if (name.rfind("Sig", 0) == 0 || name.rfind("Tau", 0) == 0) return "N/mm²";
+    if (name.rfind("Gs_", 0) == 0) return "1/mm";
+    if (name == "D" || name == "d" || name == "deff" || name == "r" || name == "t") return "mm";
+    if (name == "Rz") return "µm";
+    return "";
+  };
+  int seitenwerte = 0;
+  for (int page = 1; page <= kPageCount; ++page) {
+    for (const PageLine& line : PageLines(page)) {
+      const Groesse* g = SeitenGroesse(line.column);
+      ASSERT_NE(g, nullptr) << line.column;
+      EXPECT_FALSE(g->symbol.empty()) << line.column;
+      EXPECT_FALSE(g->name.empty()) << line.column;
+      EXPECT_EQ(g->einheit, einheit(line.column)) << line.column;
+      ++seitenwerte;
+    }
+  }
+  EXPECT_EQ(seitenwerte, 47);
+  for (const Eingabefeld& feld : Eingabefelder()) {
+    const Groesse* g = EingabeGroesse(feld.name);
+    ASSERT_NE(g, nullptr) << feld.name;
+    EXPECT_FALSE(g->name.empty()) << feld.name;
+    EXPECT_EQ(g->symbol.empty(), feld.choice != nullptr) << feld.name;
+    EXPECT_EQ(g->einheit, einheit(feld.name)) << feld.name;
+  }
+  EXPECT_EQ(SeitenGroesse("Sigzdm"), nullptr);
+  EXPECT_EQ(EingabeGroesse("S_Dauerbruch"), nullptr);
+}
 
 TEST(Report, HtmlEscapesAndRepairsText) {
   const std::vector<std::pair<std::string, std::string>> tabelle = {
@@ -39,22 +110,12 @@ TEST(Report, HtmlEscapesAndRepairsText) {
   }
 }
 
-TEST(Report, VerdictNeedsBothFactorsAtLeastSminAndNoValueThatIsNotANumber) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  struct Zeile {
-    double sd, sf;
-    bool erfuellt;
-  };
-  for (const Zeile& z : {Zeile{1.2, 1.2, true}, Zeile{1.24088, 1.39679, true},
-                         Zeile{1.19, 2, false}, Zeile{2, 1.19, false}, Zeile{nan, 2, false},
-                         Zeile{2, nan, false}, Zeile{INFINITY, INFINITY, true}}) {
-    Nachweis n{};
-    n.SDauerbruch = z.sd;
-    n.SFliessgrenze = z.sf;
-    EXPECT_EQ(NachweisErfuellt(n, 1.2), z.erfuellt) << z.sd << " " << z.sf;
-    n.Bie.alpha = nan;  // a value on the way that is not a number
-    EXPECT_FALSE(NachweisErfuellt(n, 1.2)) << z.sd << " " << z.sf;
-  }
+// The title data of a report without any given on the command line.
+Titelangaben Batch() {
+  Titelangaben t;
+  t.programm = "wellen743-batch";
+  t.version = "1.0.0";
+  return t;
 }
 
 Fall Berechnet(std::size_t zeile, std::string name, const Eingabewerte& e) {
@@ -85,7 +146,7 @@ std::size_t Anzahl(const std::string& text, const std::string& muster) {
 }
 
 TEST(Report, SummaryListsEveryCaseSectionsOnlyTheFirst) {
-  Report report({"f<1>.csv", "-"}, 1.2, "1.0.0", 2);
+  Report report({"f<1>.csv", "-"}, 1.2, Batch(), 2);
   Eingabewerte hoch = DefaultEingabewerte();
   hoch.Sigzdm = 600;
   report.Add(Berechnet(2, "<script>alert(1)</script>", DefaultEingabewerte()));
@@ -107,22 +168,35 @@ TEST(Report, SummaryListsEveryCaseSectionsOnlyTheFirst) {
   EXPECT_EQ(html.find("#fall-3"), std::string::npos);
   EXPECT_NE(html.find("<td class=\"name\">dritter</td>"), std::string::npos);
   EXPECT_EQ(Anzahl(html, "<section class=\"fall\""), 2U);
-  EXPECT_EQ(Anzahl(html, "<svg"), 6U);
+  EXPECT_EQ(Anzahl(html, "<svg"), 8U);  // three diagrams and a sketch per section
   EXPECT_NE(html.find("3 berechnet, davon 2 erfüllt und 1 nicht erfüllt; 1 Zeile abgewiesen"),
             std::string::npos);
   // The verdict names the factors that fall short, in words and by class.
   EXPECT_NE(html.find("<div class=\"urteil nicht\"><strong>Nachweis nicht erfüllt</strong>: "
-                      "S Dauerbruch = 0.352079 und S Fliessgrenze = 0.845912 erreichen S_min = "
-                      "1.2 nicht.<br>Bitte den Hinweis unten beachten (1).</div>"),
+                      "S Dauerbruch = 0,352079 ist ungültig: SigzdADK = -93,0998 nicht positiv; "
+                      "S Fließgrenze = 0,845912 erreicht S<sub>min</sub> = 1,2 nicht.<br>"
+                      "Bitte den Hinweis unten beachten (1).</div>"),
             std::string::npos);
   EXPECT_NE(html.find("<div class=\"urteil ok\"><strong>Nachweis erfüllt</strong>: "
-                      "S Dauerbruch = 1.24088 und S Fliessgrenze = 1.39679 erreichen S_min = 1.2."
-                      "</div>"),
+                      "S Dauerbruch = 1,24088 und S Fließgrenze = 1,39679 erreichen "
+                      "S<sub>min</sub> = 1,2.</div>"),
             std::string::npos);
-  // The page values under their printed labels.
-  EXPECT_NE(html.find("<td class=\"l\">S Dauerbruch  = </td><td class=\"z\">0.352079</td>"),
+  // Each factor rated, an invalid one with its reason.
+  EXPECT_NE(html.find("<td class=\"nicht\">ungültig</td><td class=\"l\">S Dauerbruch</td></tr>\n"
+                      "<tr class=\"grund\"><td></td><td colspan=\"5\">ungültig, weil: "
+                      "SigzdADK = -93,0998 nicht positiv</td></tr>"),
             std::string::npos);
-  EXPECT_NE(html.find("<td class=\"l\">Bed.Zug </td><td class=\"z\">nicht erfuellt</td>"),
+  // The page values under symbol, name and unit, the program's label last.
+  EXPECT_NE(html.find("<tr><td class=\"sym\">S<sub>D</sub></td><td>Sicherheit gegen Dauerbruch"
+                      "</td><td class=\"z\">0,352079</td><td class=\"einheit\"></td>"
+                      "<td class=\"l\">S Dauerbruch</td></tr>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<td class=\"sym\">σ<sub>zdADK</sub></td><td>Bauteil-Ausschlagfestigkeit"
+                      "</td><td class=\"z\">-93,0998</td><td class=\"einheit\">N/mm²</td>"
+                      "<td class=\"l\">SigzdADK</td>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<td class=\"z\">nicht erfüllt</td><td class=\"einheit\"></td>"
+                      "<td class=\"l\">Bed.Zug</td>"),
             std::string::npos);
 
   // Writing again gives the same bytes: the spool is read back from the start.
@@ -130,22 +204,153 @@ TEST(Report, SummaryListsEveryCaseSectionsOnlyTheFirst) {
 }
 
 TEST(Report, OneFactorShortAndNotANumber) {
-  Report report({"a.csv"}, 1.3, "1.0.0");
+  Report report({"a.csv"}, 1.3, Batch());
   report.Add(Berechnet(2, "", DefaultEingabewerte()));  // 1.24088 < 1.3 <= 1.39679
   Eingabewerte kaputt = DefaultEingabewerte();
   kaputt.Sigzda = std::nan("");
   report.Add(Berechnet(3, "", kaputt));
   const std::string html = Text(report);
-  EXPECT_NE(html.find("S Dauerbruch = 1.24088 erreicht S_min = 1.3 nicht."), std::string::npos);
-  EXPECT_NE(html.find("S Dauerbruch = nan und S Fliessgrenze = nan erreichen S_min = 1.3 nicht."),
+  EXPECT_NE(html.find("S Dauerbruch = 1,24088 erreicht S<sub>min</sub> = 1,3 nicht."),
+            std::string::npos);
+  EXPECT_NE(html.find("S Dauerbruch = nan und S Fließgrenze = nan sind ungültig: Eingabe nicht "
+                      "endlich: Sigzda."),
             std::string::npos);
   EXPECT_NE(html.find("<h2>Fall 2</h2>"), std::string::npos);  // no name, no colon
   EXPECT_NE(html.find("Kein Diagramm: "), std::string::npos);
   EXPECT_NE(html.find("Keine Zeile abgewiesen."), std::string::npos);
 }
 
+// The title data in the title block, in the running header and footer of
+// every printed page (as CSS strings), and the sign-off box; material and
+// remark beside the case's name; the method; and no date where none is
+// given.
+TEST(Report, TitleDataMaterialAndMethod) {
+  Titelangaben t = Batch();
+  t.titel = "Welle \"A\" </style><script>";
+  t.projekt = "Getriebe <GT-200>";
+  t.bearbeiter = "M. Muster";
+  t.zeichnung = "GT-200-0815 Rev. B";
+  Report ohne_datum({"a.csv"}, 1.2, t);
+  Fall fall = Berechnet(2, "Lagersitz", DefaultEingabewerte());
+  fall.werkstoff = "42CrMo4";
+  fall.bemerkung = "links <außen>";
+  ohne_datum.Add(fall);
+  const std::string html = Text(ohne_datum);
+  const std::string stil = html.substr(0, html.find("</style>"));
+
+  EXPECT_NE(html.find("<title>Welle &quot;A&quot; &lt;/style&gt;&lt;script&gt;</title>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<h1>Welle &quot;A&quot; &lt;/style&gt;&lt;script&gt;</h1>"),
+            std::string::npos);
+  EXPECT_EQ(Anzahl(html, "<script"), 0U);
+  EXPECT_EQ(Anzahl(html, "</style>"), 1U);
+  for (const char* kasten :
+       {"@top-left { font-size: 7.5pt; color: #333; vertical-align: bottom; padding: 3mm 0; "
+        "content: \"Welle \\22 A\\22  \\3C /style\\3E \\3C script\\3E  · Getriebe "
+        "\\3C GT-200\\3E \"; }",
+        "content: \"Zeichnung GT-200-0815 Rev. B\"; }",
+        "content: \"Bearbeiter: M. Muster · wellen743-batch 1.0.0\"; }",
+        "content: \"Seite \" counter(page) \" von \" counter(pages); }"}) {
+    EXPECT_NE(stil.find(kasten), std::string::npos) << kasten;
+  }
+  EXPECT_NE(html.find("<tr><th>Projekt</th><td>Getriebe &lt;GT-200&gt;</td></tr>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<tr><th>Zeichnung, Revision</th><td>GT-200-0815 Rev. B</td></tr>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<tr><th>Datum</th><td class=\"leer\">–</td></tr>"), std::string::npos);
+  EXPECT_NE(html.find("<table class=\"freigabe\">\n<tr><th>Bearbeiter</th><th>Geprüft</th>"
+                      "<th>Datum</th></tr>\n<tr><td>M. Muster</td><td></td><td></td></tr>"),
+            std::string::npos);
+  EXPECT_NE(html.find("<h2>Fall 1: Lagersitz</h2>\n<p class=\"stoff\">Werkstoff: <strong>"
+                      "42CrMo4</strong> · Bemerkung: links &lt;außen&gt;</p>"),
+            std::string::npos);
+  EXPECT_NE(html.find("Lagersitz<br><span class=\"klein\">42CrMo4</span>"), std::string::npos);
+  EXPECT_NE(html.find("<strong>Verfahren.</strong>"), std::string::npos);
+  // The standard without an edition, wherever it is named.
+  EXPECT_GE(Anzahl(html, "DIN 743"), 1U);
+  EXPECT_EQ(Anzahl(html, "DIN 743"), Anzahl(html, "DIN 743 ") + Anzahl(html, "DIN 743<"));
+
+  t.datum = "8. Dezember 2026";
+  Report mit_datum({"a.csv"}, 1.2, t);
+  const std::string datiert = Text(mit_datum);
+  EXPECT_NE(datiert.find("content: \"Zeichnung GT-200-0815 Rev. B · 8. Dezember 2026\"; }"),
+            std::string::npos);
+  EXPECT_NE(datiert.find("<tr><th>Datum</th><td>8. Dezember 2026</td></tr>"), std::string::npos);
+}
+
+// Each notch as drawn: the reason where there is no sketch; otherwise the
+// proportions drawn, whether to scale, every coordinate on the drawing and
+// the case's own values in the labels.
+TEST(Skizze, TableOfGeometries) {
+  struct Kerbe {
+    const char* was;
+    int kerbfall;
+    double D, d, r;
+    std::string grund;
+    double gezeichnet_d, gezeichnet_r;  // shares of D
+    bool massstaeblich;
+  };
+  const double nan = std::nan("");
+  const std::vector<Kerbe> kerben = {
+      {"shoulder, defaults", kAbsatz, 50, 40, 3, "", 0.8, 0.06, true},
+      {"shoulder, fillet deeper than the step", kAbsatz, 50, 40, 20, "", 0.8, 0.4, true},
+      {"shoulder, sharp", kAbsatz, 50, 40, 0, "", 0.8, 0, true},
+      {"groove, half circle at the root", kRundnut, 50, 40, 3, "", 0.8, 0.06, true},
+      {"groove, shallow arc", kRundnut, 50.5, 46.46, 20.2, "", 0.92, 0.4, true},
+      {"groove, sharp", kRundnut, 50, 40, 0, "", 0.8, 0, true},
+      {"radius too small to see", kAbsatz, 50, 40, 0.01, "", 0.8, 0.01, false},
+      {"radius beyond D", kRundnut, 50, 40, 500, "", 0.8, 1, false},
+      {"d a fiftieth of D", kAbsatz, 50, 1, 3, "", 0.1, 0.06, false},
+      {"step too shallow to see", kRundnut, 50, 49.9, 3, "", 0.92, 0.06, false},
+      {"d equal to D", kAbsatz, 50, 50, 3, "d = 50 ist nicht kleiner als D = 50", 0, 0, false},
+      {"D not a number", kAbsatz, nan, 40, 3, "D = nan ist nicht endlich", 0, 0, false},
+      {"d zero", kRundnut, 50, 0, 3, "d = 0 ist nicht positiv", 0, 0, false},
+      {"r negative", kAbsatz, 50, 40, -1.5, "r = -1,5 ist negativ", 0, 0, false},
+  };
+  for (const Kerbe& k : kerben) {
+    Eingabewerte e = DefaultEingabewerte();
+    e.Kerbfall = k.kerbfall;
+    e.D = k.D;
+    e.d = k.d;
+    e.r = k.r;
+    e.t = 4.25;
+    EXPECT_EQ(KeineSkizze(e), k.grund) << k.was;
+    const std::string svg = KerbSkizze(e);
+    if (!k.grund.empty()) {
+      EXPECT_EQ(svg, "") << k.was;
+      continue;
+    }
+    const Skizzenmass m = Gezeichnet(e);
+    EXPECT_NEAR(m.d, k.gezeichnet_d, 1e-12) << k.was;
+    EXPECT_NEAR(m.r, k.gezeichnet_r, 1e-12) << k.was;
+    EXPECT_EQ(m.massstaeblich, k.massstaeblich) << k.was;
+    for (const std::string& label : {"D = " + Zahl(k.D), "d = " + Zahl(k.d), "r = " + Zahl(k.r),
+                                     std::string("t = 4,25")}) {
+      EXPECT_NE(svg.find(">" + label + "</text>"), std::string::npos) << k.was << ": " << label;
+    }
+    // Every number of a coordinate or a path lies on the 300 x 170 drawing.
+    int zahlen = 0;
+    for (const char* attribut : {" d=\"", " x=\"", " y=\"", " x1=\"", " y1=\"", " x2=\"", " y2=\""}) {
+      for (auto pos = svg.find(attribut); pos != std::string::npos;
+           pos = svg.find(attribut, pos + 1)) {
+        const auto anfang = pos + std::string_view(attribut).size();
+        std::string wert = svg.substr(anfang, svg.find('"', anfang) - anfang);
+        for (char& c : wert) {
+          if (std::isalpha(static_cast<unsigned char>(c)) || c == ',') c = ' ';
+        }
+        std::istringstream in(wert);
+        for (double v = 0; in >> v; ++zahlen) {
+          EXPECT_GE(v, 0) << k.was << ": " << attribut << wert;
+          EXPECT_LE(v, attribut[1] == 'y' ? 170 : 300) << k.was << ": " << attribut << wert;
+        }
+      }
+    }
+    EXPECT_GT(zahlen, 60) << k.was;
+  }
+}
+
 TEST(Report, StopsWhenTheSinkFails) {
-  Report report({"a.csv"}, 1.2, "1.0.0");
+  Report report({"a.csv"}, 1.2, Batch());
   report.Add(Berechnet(2, "", DefaultEingabewerte()));
   int aufrufe = 0;
   EXPECT_FALSE(report.Write([&](std::string_view) { return ++aufrufe < 2; }));

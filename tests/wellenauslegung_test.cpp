@@ -35,7 +35,7 @@ bool Erfuellt(const Welle& welle, double smin, std::size_t i = std::string::npos
   if (e.lastfaelle.empty()) return false;
   return std::all_of(e.lastfaelle.begin(), e.lastfaelle.end(), [&](const Lastfallergebnis& f) {
     for (std::size_t k = 0; k < f.stellen.size(); ++k) {
-      if ((i == std::string::npos || k == i) && !NachweisErfuellt(f.stellen[k].n, smin)) {
+      if ((i == std::string::npos || k == i) && !NachweisErfuellt(f.stellen[k].e, f.stellen[k].n, smin)) {
         return false;
       }
     }

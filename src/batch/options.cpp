@@ -5,10 +5,7 @@
 #include <sstream>
 
 #include "companion/numbers.h"
-
-#ifndef WELLEN743_VERSION
-#define WELLEN743_VERSION "unknown"
-#endif
+#include "wellen743/version.h"
 
 namespace wellen::batch {
 namespace {
@@ -79,7 +76,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.option_defaults()->group("Optionen");
   app.footer(kFooter);
   app.set_help_flag("-h,--help", "diese Hilfe");
-  app.set_version_flag("--version", std::string("wellen743-batch ") + WELLEN743_VERSION,
+  app.set_version_flag("--version", std::string("wellen743-batch ") + WELLEN743_VERSION_STRING,
                        "Version anzeigen");
   app.add_option("DATEI", o.files, "CSV-Dateien mit einer Kopfzeile")->type_name("");
   app.add_option("-o,--output", o.output, "Ergebnis in DATEI statt auf die Standardausgabe")
@@ -93,6 +90,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
                  "Auslegung je Zeile: r kleinster Kerbradius, d kleinster\n"
                  "Durchmesser (Form gleich), der S_min erf\u00fcllt")
       ->type_name("r|d");
+  app.add_option("--title", o.title, "Titel des Berichts")->type_name("TEXT");
+  app.add_option("--project", o.project, "Projekt, im Kopf jeder Berichtsseite")->type_name("TEXT");
+  app.add_option("--author", o.author, "Bearbeiter")->type_name("TEXT");
+  app.add_option("--drawing", o.drawing, "Zeichnungsnummer und Revision")->type_name("TEXT");
+  app.add_option("--date", o.date, "Datum des Berichts (Vorgabe: keines)")->type_name("TEXT");
   app.add_flag("--template", o.templ,
                "Vorlage mit Beispielfall ausgeben (; und Dezimalkomma)");
   app.add_flag("--extra-columns", o.extra_columns,

@@ -21,6 +21,8 @@ struct Options {
   std::optional<char> delimiter;      // --delimiter: ',', ';' or '\t'
   std::optional<std::string> report;  // --report FILE.html
   std::optional<Solve> solve;         // --solve r|d
+  // The report's title block: --title, --project, --author, --drawing, --date.
+  std::string title, project, author, drawing, date;
   bool templ = false;                 // --template
   bool quiet = false;                 // -q
   bool extra_columns = false;         // --extra-columns: unknown columns are carried through

@@ -22,6 +22,7 @@
 #include "companion/output.h"
 #include "companion/progress.h"
 #include "report/report.h"
+#include "wellen743/version.h"
 
 namespace wellen::batch {
 namespace {
@@ -169,7 +170,10 @@ class BatchRun {
       Meldung(error);
       return false;
     }
-    report_ = std::make_unique<report::Report>(options_.files, options_.smin, WELLEN743_VERSION);
+    report_ = std::make_unique<report::Report>(
+        options_.files, options_.smin,
+        report::Titelangaben{"wellen743-batch", WELLEN743_VERSION_STRING, options_.title,
+                             options_.project, options_.author, options_.drawing, options_.date});
     return true;
   }
 
@@ -334,7 +338,7 @@ class BatchRun {
       writer_->Case(fall_, zusatz_, hinweise_, auslegung);
       if (report_) report_->Add(fall_, hinweise_);
       ++bilanz_.cases;
-      ++(NachweisErfuellt(fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
+      ++(NachweisErfuellt(fall_.e, fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
       progress_->Row(bilanz_.refused);
       if (out_->Closed()) return true;
       if (out_->Failed()) {

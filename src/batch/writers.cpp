@@ -223,7 +223,7 @@ class TabellenSchreiber final : public Schreiber {
     AppendCell(line, Number(fall.n.SFliessgrenze).text(), kS, true);
     line += "  ";
     const std::string_view nachweis =
-        NachweisErfuellt(fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
+        NachweisErfuellt(fall.e, fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
     if (solve_) {
       AppendCell(line, nachweis, kNachweis);
       line += "  ";

@@ -91,8 +91,9 @@ Auslegung KleinsterRadius(const Eingabewerte& e, double smin) {
   a.von = kRadiusSchritt;
   a.bis = RadiusGrenze(e);
   const Gittersuche s = SucheAufGitter(a.von, a.bis, kRadiusSchritt, [&](double r) {
-    const Nachweis n = Calculate(mit(r));
-    return Gitterpruefung{NachweisErfuellt(n, smin), KleinereSicherheit(n)};
+    const Eingabewerte m = mit(r);
+    const Nachweis n = Calculate(m);
+    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
   });
   a.erreicht = s.erreicht;
   a.wert = s.wert;
@@ -121,8 +122,9 @@ Auslegung KleinsterDurchmesser(const Eingabewerte& e, const Schnittlasten& laste
   a.von = 0.2 * e.d;
   a.bis = 5 * e.d;
   const Gittersuche s = SucheAufGitter(a.von, a.bis, kDurchmesserSchritt, [&](double d) {
-    const Nachweis n = Calculate(bei(d));
-    return Gitterpruefung{NachweisErfuellt(n, smin), KleinereSicherheit(n)};
+    const Eingabewerte m = bei(d);
+    const Nachweis n = Calculate(m);
+    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
   });
   a.erreicht = s.erreicht;
   a.wert = s.wert;

@@ -15,14 +15,6 @@ constexpr double kTiefeToleranz = 0.01;
 
 std::string Text(double value) { return std::string(Number(value).text()); }
 
-// A page label without its line break, "=" and blanks: "S Dauerbruch".
-std::string_view Bezeichnung(std::string_view label) {
-  const auto first = label.find_first_not_of("\n ");
-  const auto last = label.find_last_not_of("= ");
-  if (first == std::string_view::npos || last == std::string_view::npos) return {};
-  return label.substr(first, last - first + 1);
-}
-
 // One load type of the check, as far as the notes need it.
 struct Lastfall {
   std::string_view amplitude_name, adk_name, m_name, fk_name;

@@ -76,6 +76,13 @@ constexpr std::span<const PageLine> kPages[kPageCount] = {kPage1, kPage2, kPage3
 
 }  // namespace
 
+std::string_view Bezeichnung(std::string_view label) {
+  const auto first = label.find_first_not_of("\n ");
+  const auto last = label.find_last_not_of("= ");
+  if (first == std::string_view::npos || last == std::string_view::npos) return {};
+  return label.substr(first, last - first + 1);
+}
+
 std::span<const PageLine> PageLines(int page) {
   if (page < 1 || page > kPageCount) return {};
   return kPages[page - 1];

@@ -29,6 +29,9 @@ inline constexpr int kPageCount = 6;
 // The lines of page `page` (1 to 6), in printed order.
 std::span<const PageLine> PageLines(int page);
 
+// A label without its line break, blanks and "=": "S Dauerbruch", "as  Zug".
+std::string_view Bezeichnung(std::string_view label);
+
 // The text a case line prints after its label.
 inline constexpr std::string_view kErfuellt = "erfuellt";
 inline constexpr std::string_view kNichtErfuellt = "nicht erfuellt";

@@ -97,7 +97,7 @@ void ForEachCheckValue(const Eingabewerte& e, const Nachweis& n, double smin,
   }
   field("S_min", Kind::kReal, smin, std::string_view());
   field("Nachweis", Kind::kText, 0.0,
-        NachweisErfuellt(n, smin) ? kNachweisErfuellt : kNachweisNichtErfuellt);
+        NachweisErfuellt(e, n, smin) ? kNachweisErfuellt : kNachweisNichtErfuellt);
   vor_hinweisen();
   field("Hinweise", Kind::kText, 0.0, hinweise);
 }

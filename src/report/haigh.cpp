@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "format/number.h"
+#include "report/zahl.h"
 
 namespace wellen::report {
 namespace {
@@ -23,6 +24,7 @@ constexpr double kRandY = 0.12;
 // About this many ticks per axis.
 constexpr double kTicks = 6;
 
+// A coordinate or a size of the drawing, as SVG reads it.
 std::string Text(double value) { return std::string(Number(value).text()); }
 
 // An axis over [lo, hi] (lo < hi, both finite) with round ticks: 1, 2 or 5
@@ -249,11 +251,11 @@ std::string KeinDiagramm(const HaighWerte& w, Last last) {
       {namen.ADK, w.ADK}};
   for (const auto& [name, wert] : werte) {
     if (!std::isfinite(wert)) {
-      return std::string(name) + " = " + Text(wert) + " ist nicht endlich";
+      return std::string(name) + " = " + Zahl(wert) + " ist nicht endlich";
     }
   }
-  if (w.WK <= 0) return std::string(namen.WK) + " = " + Text(w.WK) + " ist nicht positiv";
-  if (w.FK <= 0) return std::string(namen.FK) + " = " + Text(w.FK) + " ist nicht positiv";
+  if (w.WK <= 0) return std::string(namen.WK) + " = " + Zahl(w.WK) + " ist nicht positiv";
+  if (w.FK <= 0) return std::string(namen.FK) + " = " + Zahl(w.FK) + " ist nicht positiv";
   const HaighGeometrie g = Geometrie(w);
   if (!Endlich(g.x) || !Endlich(g.y)) return "die Werte sind zu groß für die Achsen";
   return {};
@@ -275,12 +277,12 @@ std::string HaighSvg(const HaighWerte& w, Last last) {
   JederTick(g.x, [&](double wert) {
     const double x = z.X(wert);
     z.Linie(x, kOben, x, kUnten, "stroke=\"#dddddd\"");
-    z.Schrift(x, kUnten + 16, "middle", Text(wert));
+    z.Schrift(x, kUnten + 16, "middle", Zahl(wert));
   });
   JederTick(g.y, [&](double wert) {
     const double y = z.Y(wert);
     z.Linie(kLinks, y, kRechts, y, "stroke=\"#dddddd\"");
-    z.Schrift(kLinks - 6, y + 4, "end", Text(wert));
+    z.Schrift(kLinks - 6, y + 4, "end", Zahl(wert));
   });
   z.Roh("<rect x=\"" + Zeichnung::K(kLinks) + "\" y=\"" + Zeichnung::K(kOben) + "\" width=\"" +
         Zeichnung::K(kRechts - kLinks) + "\" height=\"" + Zeichnung::K(kUnten - kOben) +
@@ -315,7 +317,7 @@ std::string HaighSvg(const HaighWerte& w, Last last) {
   for (const Punkt& punkt : {g.schwelle, g.zulaessig, g.betrieb})
     p.Belege(z.X(punkt.x), z.Y(punkt.y), 6);
   const auto name_wert = [](std::string_view name, double wert) {
-    return std::string(name) + " = " + Text(wert);
+    return std::string(name) + " = " + Zahl(wert);
   };
   // First the labels of the yield line, which have few good places: FK over
   // the mean stress axis, left of where the yield line meets it and far

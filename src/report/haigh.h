@@ -80,7 +80,8 @@ std::string KeinDiagramm(const HaighWerte& w, Last last);
 HaighGeometrie Geometrie(const HaighWerte& w);
 
 // The diagram as one <svg> element, or an empty string where KeinDiagramm
-// gives a reason. Plain lines, paths and texts; well-formed XML.
+// gives a reason. Plain lines, paths and texts; well-formed XML. The numbers of
+// its labels, ticks and reasons are in German style (zahl.h).
 std::string HaighSvg(const HaighWerte& w, Last last);
 
 }  // namespace wellen::report

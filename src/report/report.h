@@ -1,17 +1,20 @@
-// The printable calculation report of the batch program: one HTML5 file,
-// self-contained (CSS and SVG inline, no scripts, fonts or other external
-// resources), laid out for A4 portrait.
+// The printable calculation report of a companion program over many cases:
+// one HTML5 file, self-contained (CSS and SVG inline, no scripts, fonts or
+// other external resources), laid out for A4 portrait, every printed page
+// with a running header and "Seite N von M" (dokument.h).
 //
-// It opens with the input files, the number of cases, S_min and the program
-// version, and a fixed note on the scope of the method; then a summary table
-// of every case and the rows that were refused; then one section per case,
-// each on a new page: the inputs, the values of the six pages under their
-// printed labels, both safety factors against S_min with the verdict, the
+// It opens with a title block (title, project, drawing, author, date, the
+// program, the input files, the number of cases, S_min), the scope of the
+// method and how it computes; then a summary table of every case, the rows
+// that were refused and a sign-off box; then one section per case, each on
+// a new page (abschnitt.h): the verdict, the inputs with a sketch of the
+// notch, every value of the six pages under its symbol, name and unit, the
 // plausibility notes and the fatigue diagrams of the three load types.
+// Numbers are in German style, with a decimal comma.
 //
-// The batch program streams: Add() for each computed case and Refuse() for
-// each refused row, in input order, then Write() once at the end. The same
-// calls give the same bytes; there is no time stamp.
+// The program streams: Add() for each computed case and Refuse() for each
+// refused row, in input order, then Write() once at the end. The same calls
+// give the same bytes; there is no time stamp, and a date only if given.
 //
 // Memory stays bounded whatever the number of cases: each summary row and
 // each refused row is rendered as soon as it arrives and spooled to an
@@ -28,6 +31,8 @@
 #include <vector>
 
 #include "companion/fall.h"
+#include "report/dokument.h"
+#include "report/html.h"
 
 namespace wellen::report {
 
@@ -37,16 +42,12 @@ inline constexpr std::size_t kVolleAbschnitte = 500;
 // Takes the report piece by piece; returns false when it cannot write.
 using Sink = std::function<bool(std::string_view)>;
 
-// `text` for HTML element content and attribute values: & < > " ' as
-// references; bytes that are not UTF-8, and control characters other than
-// tab and line end, as U+FFFD.
-std::string Html(std::string_view text);
-
 class Report {
  public:
   // `dateien`: the input files as named on the command line ("-" for
-  // standard input); `smin`: the required safety; `version`: the program's.
-  Report(std::vector<std::string> dateien, double smin, std::string version,
+  // standard input); `smin`: the required safety; `titel`: the program and
+  // the title data.
+  Report(std::vector<std::string> dateien, double smin, Titelangaben titel,
          std::size_t volle_abschnitte = kVolleAbschnitte);
   ~Report();
   Report(const Report&) = delete;
@@ -84,7 +85,7 @@ class Report {
 
   std::vector<std::string> dateien_;
   double smin_;
-  std::string version_;
+  Titelangaben titel_;
   std::size_t volle_abschnitte_;
 
   std::size_t faelle_ = 0;

@@ -12,9 +12,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kUnendlich = std::numeric_limits<double>::infinity();
 
-bool Erfuellt(const Eingabewerte& /*e*/, const Nachweis& n, double smin) {
-  return NachweisErfuellt(n, smin);
-}
 
 // The room between a groove's middle and the nearer end of its segment; the
 // groove's radius may not exceed it (Pruefe). Infinite for a shoulder.
@@ -68,7 +65,7 @@ std::vector<Radiusauslegung> KleinsteRadien(const Welle& welle, double smin) {
       for (std::size_t f = 0; f < lastfaelle; ++f) {
         const Eingabewerte e = mit(f, r);
         const Nachweis n = Calculate(e);
-        p.erfuellt = p.erfuellt && Erfuellt(e, n, smin);
+        p.erfuellt = p.erfuellt && NachweisErfuellt(e, n, smin);
         p.kleinste = std::fmin(p.kleinste, KleinereSicherheit(n));
       }
       return p;
@@ -146,7 +143,7 @@ Groessenauslegung KleinsterGemeinsamerFaktor(const Welle& welle, double smin) {
       for (std::size_t i = 0; i < stellen.size() && i < lastfall.stellen.size(); ++i) {
         const Eingabewerte e = Stellenwerte(stellen[i], lastfall.stellen[i].lasten);
         const Nachweis n = Calculate(e);
-        p.erfuellt = p.erfuellt && Erfuellt(e, n, smin);
+        p.erfuellt = p.erfuellt && NachweisErfuellt(e, n, smin);
         p.kleinste = std::fmin(p.kleinste, KleinereSicherheit(n));
       }
     }
@@ -162,7 +159,7 @@ Groessenauslegung KleinsterGemeinsamerFaktor(const Welle& welle, double smin) {
                            [&](const Lastfallergebnis& lastfall) {
                              return std::all_of(lastfall.stellen.begin(), lastfall.stellen.end(),
                                                 [&](const Stellennachweis& n) {
-                                                  return Erfuellt(n.e, n.n, smin);
+                                                  return NachweisErfuellt(n.e, n.n, smin);
                                                 });
                            });
   return g;

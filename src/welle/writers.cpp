@@ -322,7 +322,7 @@ void Lastfallblock(const Welle& welle, const Wellenergebnis& ergebnis, std::size
     AppendCell(text, Zahl(n.N), kWert, true);
     AppendCell(text, Zahl(n.n.SDauerbruch), kS, true);
     AppendCell(text, Zahl(n.n.SFliessgrenze), kS + 2, true);
-    const bool ok = NachweisErfuellt(n.n, smin);
+    const bool ok = NachweisErfuellt(n.e, n.n, smin);
     text += ok ? "  erf\u00fcllt\n" : "  nicht erf\u00fcllt\n";
     ++(ok ? bilanz.erfuellt : bilanz.nicht);
     const double s = std::fmin(n.n.SDauerbruch, n.n.SFliessgrenze);
@@ -572,7 +572,7 @@ bool AlleErfuellt(const Wellenergebnis& ergebnis, double smin) {
                      [&](const Lastfallergebnis& lastfall) {
                        return std::all_of(lastfall.stellen.begin(), lastfall.stellen.end(),
                                           [&](const Stellennachweis& n) {
-                                            return NachweisErfuellt(n.n, smin);
+                                            return NachweisErfuellt(n.e, n.n, smin);
                                           });
                      });
 }

@@ -141,7 +141,10 @@ void Run(const std::uint8_t* data, std::size_t size) {
   writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma, reader.byte_order_mark(),
                         reader.first_line_end().empty() ? "\n" : reader.first_line_end()},
                 kopf->extras());
-  report::Report report({"fuzz.csv"}, 1.2, "0", 3);
+  report::Titelangaben titel;
+  titel.programm = "wellen743-batch";
+  titel.titel = "<Titel> \"}";
+  report::Report report({"fuzz.csv"}, 1.2, titel, 3);
   Bilanz bilanz;
   Fall fall;
   RowExtras extras;
@@ -189,7 +192,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
       gesucht = &auslegung;
     }
     if (gesucht != nullptr && gesucht->erreicht) {
-      FUZZ_CHECK(NachweisErfuellt(Calculate(gesucht->e), 1.2));
+      FUZZ_CHECK(NachweisErfuellt(gesucht->e, Calculate(gesucht->e), 1.2));
     }
     if (solve) {
       const std::string hinweis = Loesungshinweis(*solve, gesucht);

@@ -1,0 +1,55 @@
+// The proof of one checked case, as a section of a calculation report, and
+// its parts: the verdict with both safety factors, the inputs with the loads
+// they came from and a sketch of the notch, every value of the six result
+// pages under its symbol, name and unit, the plausibility notes and the
+// fatigue diagrams of the three load types. Shared by the companion
+// programs; each part is a function of the case alone (and S_min).
+//
+// Numbers are written in German style (zahl.h); every value keeps the
+// program's label in a small last column.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "companion/fall.h"
+
+namespace wellen::report {
+
+// The whole section of a case, starting a new printed page: a heading
+// `ueberschrift` (with the case's name after a colon, where it has one) and
+// beside it the material and the remark, the file and line it came from,
+// then the parts below. `anker` is the section's id.
+std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
+                          std::string_view anker, std::string_view ueberschrift);
+
+// The verdict in words and colour, and the table of both safety factors
+// rated against S_min with the reason for an invalid one. `hinweise` is the
+// number of notes the verdict points to.
+std::string Urteilsteil(const Fall& fall, double smin, std::size_t hinweise);
+
+// The inputs as used, grouped: loads (with the section loads they came
+// from), material, notch with its sketch.
+std::string Eingabeteil(const Fall& fall);
+
+// Every value of the six result pages.
+std::string Ergebnisteil(const Nachweis& n);
+
+// The plausibility notes.
+std::string Hinweisteil(const std::vector<std::string>& hinweise);
+
+// The fatigue diagrams of tension/compression, bending and torsion.
+std::string Diagrammteil(const Fall& fall);
+
+// The sketch of the notch with its caption, or the reason there is none.
+std::string Skizzenteil(const Eingabewerte& e);
+
+// "Rundnut", "Absatz"; empty for another number.
+std::string_view KerbfallName(int kerbfall);
+
+// An input file as the report names it, HTML-escaped: "-" is
+// "Standardeingabe".
+std::string DateiName(std::string_view datei);
+
+}  // namespace wellen::report
