@@ -336,7 +336,13 @@ class BatchRun {
       }
       const Auslegung* auslegung = Loese();
       writer_->Case(fall_, zusatz_, hinweise_, auslegung);
-      if (report_) report_->Add(fall_, hinweise_);
+      if (report_ && options_.solve) {
+        report::Loesung loesung{*options_.solve == Solve::kRadius ? 'r' : 'd', std::nullopt};
+        if (auslegung != nullptr) loesung.auslegung = *auslegung;
+        report_->Add(fall_, hinweise_, &loesung);
+      } else if (report_) {
+        report_->Add(fall_, hinweise_);
+      }
       ++bilanz_.cases;
       ++(NachweisErfuellt(fall_.e, fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
       progress_->Row(bilanz_.refused);
