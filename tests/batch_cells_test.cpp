@@ -82,6 +82,10 @@ TEST(Cells, ReadAsTheSpreadsheetMeantThemOrRefusedWithBothReadings) {
       {',', "d", ",5", "!Spalte d: \",5\"" + comma},
       {',', "d", "1,000,000", "!Spalte d: \"1,000,000\" ist keine Zahl"},
       {',', "d", "1.200.000", "!Spalte d: \"1.200.000\" ist keine Zahl"},
+      // Blanks around a name are not part of it ("Name, D").
+      {',', " D", "50", "50"},
+      {';', "\tRz \t", "6,3", "6.3"},
+      {';', " Mba [N m] ", "450", "450"},
       // A unit in the header, in its usual spellings.
       {';', "D [mm]", "50", "50"},
       {';', "D[mm]", "50", "50"},

@@ -180,6 +180,8 @@ TEST(CsvReader, ReadsRecordsLinesAndErrorsAtAnyChunkSize) {
        "1[h] 2[12345678] 3!too-long@3 4!too-long@4 5!too-long@5 7[1|2|3|4] sep=, .",
        Separator::kAuto, 8},
       {"h\n123456789,\"a\nb\"\n1\n", "1[h] 2!too-long@2 4[1] sep=, .", Separator::kAuto, 8},
+      // Exactly the limit with a separator; the limit and one separator more.
+      {"h\n1234567,\n12345678,\n", "1[h] 2[1234567|] 3!too-long@3 sep=, .", Separator::kAuto, 8},
       // File errors: a quote never closed (where it opened), no header at all,
       // a read error.
       {"h\n1\n\"abc\n\ndef\n", "1[h] 2[1] !!unterminated@3 sep=, ."},

@@ -9,12 +9,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <numbers>
 #include <sstream>
+#include <string_view>
 
 #include "calc/eingabewerte.h"
 #include "calc/schnittlasten.h"
@@ -397,6 +399,18 @@ TEST(Batch, BadInputIsReportedAndTheGoodRowsAroundItAreWritten) {
        "-:2: Spalte Fm: \"1000\" ist zugleich mit der Spannung Sigzdm \"200\" gegeben",
        1,
        {"3"}},
+      {"each load against its own stress only",
+       "Fm,Fa,Mbm,Mba,Tm,Ta,Sigzdm,Sigzda,Sigbm,Sigba,Tautm,Tauta\n"
+       "1,,,,,,2\n,1,,,,,,2\n,,1,,,,,,2\n,,,1,,,,,,2\n,,,,1,,,,,,2\n,,,,,100,,,,,,20\n"
+       ",,,,,100,,,,,20\n",
+       "-:2: Spalte Fm: \"1\" ist zugleich mit der Spannung Sigzdm \"2\" gegeben\n"
+       "-:3: Spalte Fa: \"1\" ist zugleich mit der Spannung Sigzda \"2\" gegeben\n"
+       "-:4: Spalte Mbm: \"1\" ist zugleich mit der Spannung Sigbm \"2\" gegeben\n"
+       "-:5: Spalte Mba: \"1\" ist zugleich mit der Spannung Sigba \"2\" gegeben\n"
+       "-:6: Spalte Tm: \"1\" ist zugleich mit der Spannung Tautm \"2\" gegeben\n"
+       "-:7: Spalte Ta: \"100\" ist zugleich mit der Spannung Tauta \"20\" gegeben",
+       1,
+       {"8"}},
       {"bore not below d",
        header + "a,40,,,1000,,40\nb,40,,,1000,,39\n",
        "-:2: Spalte di: \"40\" ist nicht kleiner als d",
@@ -404,6 +418,17 @@ TEST(Batch, BadInputIsReportedAndTheGoodRowsAroundItAreWritten) {
        {"3"}},
       {"negative bore", header + "a,40,,,1000,,-1\n", "-:2: Spalte di: \"-1\" ist negativ", 1, {}},
       {"bore without a load is no error", header + "a,40,,,,,45\n", "", 0, {"2"}},
+      {"a load needs a d that is a number",
+       "d,Fm\nnan,1000\n",
+       "-:2: Spalte d: \"nan\" ist nicht positiv: Lasten brauchen den Durchmesser d",
+       1,
+       {}},
+      {"a record of 1 MiB, its separator counted; one separator more",
+       "Name,d\n" + std::string((1 << 20) - 3, 'x') + ",40\n" + std::string((1 << 20) - 3, 'x') +
+           ",40,\n",
+       "-:3: Zeile l\u00e4nger als 1 MiB",
+       1,
+       {"2"}},
       {"more cells than the header",
        header + "a,1,2,1,,,,9\nb,,,,,,,,\n",
        "-:2: Zeile hat 8 Zellen, die Kopfzeile nur 7; Zelle 8 \"9\" geh\u00f6rt zu keiner Spalte",
@@ -499,6 +524,14 @@ TEST(Batch, SectionLoadsGiveNominalStressesAtTheNetDiameter) {
     const double value = std::strtod(r.out.c_str() + at + key.size(), nullptr);
     EXPECT_NEAR(value, s.value, 1e-13 * std::abs(s.value)) << key;
   }
+  // A row's loads are its own: an empty load cell under a row with a load
+  // is no load.
+  const CommandResult two = Batch({"--format", "csv"}, "Name,d,Fm\nA,40,10000\nB,40,\n");
+  EXPECT_EQ(two.status, 0) << two.err;
+  const auto rows = Rows(two.out, ',');
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NEAR(std::strtod(rows[0].at("Sigzdm").c_str(), nullptr), 25 / pi, 1e-13);
+  EXPECT_EQ(rows[1].at("Sigzdm"), "0");
 }
 
 TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
@@ -516,6 +549,130 @@ TEST(Batch, TemplateFeedsTheProgramAndGivesTheDefaults) {
   const CommandResult comma = Batch({"--template", "--delimiter", ","});
   EXPECT_EQ(comma.out.substr(0, 25), "Name,Werkstoff,Bemerkung,");
   EXPECT_EQ(Batch({"--format", "table"}, comma.out).out, r.out);
+  const CommandResult tab = Batch({"--template", "--delimiter", "tab"});
+  EXPECT_EQ(tab.out.substr(0, 25), "Name\tWerkstoff\tBemerkung\t");
+  const CommandResult tab_read = Batch({"--format", "table", "--delimiter", "tab"}, tab.out);
+  EXPECT_EQ(tab_read.status, 0) << tab_read.err;
+  EXPECT_EQ(tab_read.out, r.out);
+}
+
+// True if `line` is one JSON object (RFC 8259) of strings, numbers, true,
+// false and null, without blanks, as the program writes its records.
+bool IsFlatJsonObject(std::string_view line) {
+  std::size_t i = 0;
+  const auto at = [&](char c) { return i < line.size() && line[i] == c; };
+  const auto digits = [&] {
+    const std::size_t from = i;
+    while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+    return i > from;
+  };
+  const auto text = [&] {
+    if (!at('"')) return false;
+    for (++i; i < line.size(); ++i) {
+      const auto c = static_cast<unsigned char>(line[i]);
+      if (c == '"') {
+        ++i;
+        return true;
+      }
+      if (c < 0x20) return false;
+      if (c != '\\' || ++i == line.size()) continue;
+      if (line[i] == 'u') {
+        if (i + 4 >= line.size()) return false;
+        for (std::size_t k = i + 1; k <= i + 4; ++k) {
+          if (std::isxdigit(static_cast<unsigned char>(line[k])) == 0) return false;
+        }
+        i += 4;
+      } else if (std::string_view("\"\\/bfnrt").find(line[i]) == std::string_view::npos) {
+        return false;
+      }
+    }
+    return false;
+  };
+  const auto number = [&] {
+    if (at('-')) ++i;
+    if (at('0')) {
+      ++i;
+    } else if (!digits()) {
+      return false;
+    }
+    if (at('.')) {
+      ++i;
+      if (!digits()) return false;
+    }
+    if (at('e') || at('E')) {
+      ++i;
+      if (at('+') || at('-')) ++i;
+      if (!digits()) return false;
+    }
+    return true;
+  };
+  const auto value = [&] {
+    for (const std::string_view word : {"true", "false", "null"}) {
+      if (line.substr(i).starts_with(word)) {
+        i += word.size();
+        return true;
+      }
+    }
+    return at('"') ? text() : number();
+  };
+  if (!at('{')) return false;
+  ++i;
+  if (at('}')) return i + 1 == line.size();
+  for (;;) {
+    if (!text() || !at(':')) return false;
+    ++i;
+    if (!value() || i == line.size()) return false;
+    const char next = line[i++];
+    if (next == '}') return i == line.size();
+    if (next != ',') return false;
+  }
+}
+
+// Texts come back from the CSV output as they were, quoted where a
+// separator, a quote or a line end (LF, CRLF or CR alone) would break the
+// record; every JSON line is JSON, values that are not finite written as
+// strings.
+TEST(Batch, TextsAndValuesComeBackAsTheyWere) {
+  const std::pair<std::string, std::string> names[] = {
+      // the name, and as the CSV output writes it
+      {"a\nb", "\"a\nb\""},
+      {"a\r\nb", "\"a\r\nb\""},
+      {"a\rb", "\"a\rb\""},
+      {"a,b", "\"a,b\""},
+      {"a;b", "a;b"},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"tab\there", "tab\there"},
+      {"\u00fcber", "\u00fcber"},
+  };
+  // No amplitudes: an infinite safety against fatigue.
+  std::string input = "Name,Sigzda,Sigba,Tauta\n";
+  for (const auto& [name, written] : names) {
+    input += '"';
+    for (const char c : name) input.append(c == '"' ? 2 : 1, c);
+    input += "\",0,0,0\n";
+  }
+  input += "nan,nan,60,40\n";
+  const CommandResult csv = Batch({"--format", "csv"}, input);
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  const auto rows = ParseCsv(csv.out, ',');
+  ASSERT_EQ(rows.size(), std::size(names) + 2);
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    EXPECT_EQ(rows[i + 1].at(2), names[i].first) << i;
+    EXPECT_NE(csv.out.find("," + names[i].second + ","), std::string::npos) << i;
+  }
+
+  const CommandResult json = Batch({"--format", "json"}, input);
+  EXPECT_EQ(json.status, 0) << json.err;
+  std::istringstream lines(json.out);
+  std::size_t count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    EXPECT_TRUE(IsFlatJsonObject(line)) << line;
+    const bool last = count == std::size(names);
+    EXPECT_NE(line.find(last ? "\"Sigzda\":\"nan\"" : "\"S_Dauerbruch\":\"inf\""),
+              std::string::npos)
+        << line;
+  }
+  EXPECT_EQ(count, std::size(names) + 1);
 }
 
 TEST(Batch, VerdictNeedsBothFactorsAndNothingImplausibleUnderThem) {
@@ -688,6 +845,7 @@ TEST(Batch, CommandLineErrorsAndAClosedPipe) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--smin", "0"},
                                              {"--smin", "nan"},
+                                             {"--smin", "inf"},
                                              {"--smin", "1,2,3"},
                                              {"--smin", "1.5,0"},
                                              {"--format", "xml"},

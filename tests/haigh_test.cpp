@@ -116,6 +116,62 @@ TEST(Haigh, MeanStressBeyondTheYieldStrength) {
   EXPECT_LE(g.y.min, -93.0998);
 }
 
+// The yield line is carried on, dashed, only where m lies beyond both g and
+// FK, and so the permissible point below the mean stress axis.
+TEST(Haigh, DashedContinuationOnlyBeyondBothGAndFK) {
+  const struct {
+    const char* was;
+    double Sigzdm;
+    double g;  // 0: as calculated
+    bool gestrichelt;
+  } tabelle[] = {
+      {"m 916.5 beyond g 711.8 and FK 823.4", 600, 0, true},
+      {"m 769.7 between g 711.8 and FK 823.4", 450, 0, false},
+      {"m 529.2 below g 711.8 and FK 823.4", 200, 0, false},
+      {"m 916.5 beyond FK 823.4, below g 1000", 600, 1000, false},
+  };
+  for (const auto& t : tabelle) {
+    SCOPED_TRACE(t.was);
+    Eingabewerte e = DefaultEingabewerte();
+    e.Sigzdm = t.Sigzdm;
+    HaighWerte w = WerteFuer(e, Calculate(e), Last::kZug);
+    if (t.g != 0) w.g = t.g;
+    ASSERT_EQ(KeinDiagramm(w, Last::kZug), "");
+    EXPECT_EQ(Geometrie(w).jenseits.has_value(), t.gestrichelt);
+    EXPECT_EQ(HaighSvg(w, Last::kZug).find("stroke-dasharray=\"2 3\"") != std::string::npos,
+              t.gestrichelt);
+  }
+}
+
+// The defaults' tension diagram, worked out by hand from the values of the
+// pages: the axes run from 0 to 1000 across (ticks of 200) and from 0 to 250
+// up (ticks of 50), drawn from x 62 to 450 and from y 266 up to 16, so that
+// a point (m, a) lies at x = 62 + 0.388 m, y = 266 - a. The amplitude axis
+// points up: the operating point (50) lies below the permissible one
+// (131.683), at the larger y.
+TEST(Haigh, PixelsOfTheDefaultsTensionDiagram) {
+  const Eingabewerte e = DefaultEingabewerte();
+  const std::string svg = HaighSvg(WerteFuer(e, Calculate(e), Last::kZug), Last::kZug);
+  const std::pair<const char*, const char*> tabelle[] = {
+      {"operating point (529.15, 50)",
+       "<circle cx=\"267.3\" cy=\"216\" r=\"5\" fill=\"#000000\"/>"},
+      {"permissible point (529.15, 131.683)",
+       "<circle cx=\"267.3\" cy=\"134.3\" r=\"5\" fill=\"#ffffff\""},
+      {"yield line down to (823.415, 0)", "x2=\"381.5\" y2=\"266\" stroke=\"#b8321f\""},
+      {"amplitude axis at m = 0",
+       "<line x1=\"62\" y1=\"16\" x2=\"62\" y2=\"266\" stroke=\"#000000\"/>"},
+      {"mean stress axis at a = 0",
+       "<line x1=\"62\" y1=\"266\" x2=\"450\" y2=\"266\" stroke=\"#000000\"/>"},
+      {"grid line at a = 100",
+       "<line x1=\"62\" y1=\"166\" x2=\"450\" y2=\"166\" stroke=\"#dddddd\"/>"},
+      {"grid line at m = 200",
+       "<line x1=\"139.6\" y1=\"16\" x2=\"139.6\" y2=\"266\" stroke=\"#dddddd\"/>"},
+  };
+  for (const auto& [was, element] : tabelle) {
+    EXPECT_NE(svg.find(element), std::string::npos) << was << ": " << element;
+  }
+}
+
 // Every number in a coordinate attribute of the SVG lies on the drawing.
 void ExpectInsideTheDrawing(const std::string& svg) {
   int anzahl = 0;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ TEST(Hinweise, TableOfChangesToTheDefaults) {
        {"deff > 500 mm: Plateau von K1 verwendet"}},
       {"deff at the last rule", [](Fall& f) { f.e.deff = 500; }, {}},
       {"deff below d", [](Fall& f) { f.e.deff = 39; }, {"deff kleiner als d"}},
+      {"deff between d and D", [](Fall& f) { f.e.deff = 45; }, {}},
       {"Rz below 1", [](Fall& f) { f.e.Rz = 0.5; }, {"Rz < 1 µm: Rauheitsfaktor über 1"}},
       {"Rz exactly 1", [](Fall& f) { f.e.Rz = 1; }, {}},
       {"Rz zero",
@@ -80,6 +82,9 @@ TEST(Hinweise, TableOfChangesToTheDefaults) {
        {"Eingabe nicht endlich: D",
         "Ergebnis nicht endlich: as  Bie, bs  Bie, Ks  Bie, at  Tor, bt  Tor, Kt  Tor, SigbWK, "
         "TautWK, psibsK, psitauK"}},
+      {"an input infinite",
+       [](Fall& f) { f.e.D = std::numeric_limits<double>::infinity(); },
+       {"Eingabe nicht endlich: D"}},
       {"bore given for a solid shaft",
        [](Fall& f) { f.lasten.di = 20; },
        {"di = 20 mm gegeben, aber Hohlwelle 0"}},

@@ -263,6 +263,18 @@ TEST(Report, OneFactorShortAndNotANumber) {
   EXPECT_NE(html.find("Keine Zeile abgewiesen."), std::string::npos);
 }
 
+// The notes are the calculation's plain text: escaped like any other, so
+// that "Rz < 1" cannot open a tag (which tidy would not notice).
+TEST(Report, NotesAreEscaped) {
+  Report report({"a.csv"}, 1.2, Batch());
+  Eingabewerte glatt = DefaultEingabewerte();
+  glatt.Rz = 0.5;
+  report.Add(Berechnet(2, "", glatt));
+  const std::string html = Text(report);
+  EXPECT_NE(html.find("<li>Rz &lt; 1 µm: Rauheitsfaktor über 1</li>"), std::string::npos);
+  EXPECT_EQ(html.find("Rz <"), std::string::npos);
+}
+
 // The title data in the title block, in the running header and footer of
 // every printed page (as CSS strings), and the sign-off box; material and
 // remark beside the case's name; the method; and no date where none is
