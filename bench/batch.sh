@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Throughput and memory of wellen743-batch.
 #
-#   [FORM=semikolon|windows] bench/batch.sh [PROGRAM] [ROWS...]
+#   [FORM=semikolon|windows] [ARGS="--solve r"] [RUNS=1] bench/batch.sh [PROGRAM] [ROWS...]
 #
 # For each number of rows (default 10000 and 1000000) makes a CSV file of
 # that many sensible random cases (fixed seed: the same file every time),
@@ -9,8 +9,13 @@
 # rows per second and the peak resident memory. The file is separated by
 # commas; FORM=semikolon writes it as German spreadsheets do (semicolons,
 # decimal commas), FORM=windows that too in Windows-1252 with an umlaut in
-# every name, so that every row is converted.
+# every name, so that every row is converted. ARGS are further options of
+# the program (design mode: ARGS="--solve r"); RUNS the number of runs of
+# which the best counts (default 3; a run of design mode on a million rows
+# takes minutes).
 set -euo pipefail
+read -r -a args <<<"${ARGS:-}"
+runs=${RUNS:-3}
 program=${1:-build/wellen743-batch}
 shift || true
 sizes=("$@")
@@ -54,10 +59,10 @@ for rows in "${sizes[@]}"; do
   make_cases "$rows" | german >"$work/big.csv"
   best=
   rss=
-  for _ in 1 2 3; do
+  for ((run = 0; run < runs; ++run)); do
     start=$(date +%s%N)
     # Its warnings (defaults used, Windows-1252) are not what is measured.
-    /usr/bin/time -f '%M' -o "$work/time" "$program" "$work/big.csv" -o /dev/null 2>"$work/err"
+    /usr/bin/time -f '%M' -o "$work/time" "$program" ${args[@]+"${args[@]}"} "$work/big.csv" -o /dev/null 2>"$work/err"
     end=$(date +%s%N)
     seconds=$(awk -v ns=$((end - start)) 'BEGIN { printf "%.3f", ns / 1e9 }')
     read -r kb <"$work/time"

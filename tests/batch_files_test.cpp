@@ -102,6 +102,20 @@ TEST_F(BatchFiles, AnOutputThatStandardInputReadsIsRefusedAndLeftAlone) {
   }
 }
 
+// The report and the results in one file not there yet: the one renamed
+// into place last would replace the other, so the run is refused.
+TEST_F(BatchFiles, TheReportAndTheResultsAreNeverOneFile) {
+  Write("in.csv", "d\n40\n");
+  for (const char* script : {"exec \"$0\" in.csv -o neu.html --report neu.html",
+                             "exec \"$0\" in.csv -o neu.html --report ./neu.html"}) {
+    const CommandResult r = Shell(script);
+    EXPECT_EQ(r.status, 2) << script;
+    EXPECT_NE(r.err.find("ist zugleich die Ausgabedatei\n"), std::string::npos) << r.err;
+    EXPECT_EQ(Listing(), std::vector<std::string>{"in.csv"}) << script;
+  }
+  EXPECT_EQ(Shell("exec \"$0\" -q in.csv -o /dev/null --report /dev/null").status, 0);
+}
+
 TEST_F(BatchFiles, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
   Write("in.csv", "d\n40\n");
   const struct {

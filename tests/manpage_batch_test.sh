@@ -74,10 +74,20 @@ printf 'D\n50\n' | "$program" --format csv 2>/dev/null | head -n 1 | tr ',' '\n'
 awk '/^ +Datei Zeile Name / { on = 1 } on && /^$/ { exit } on { for (i = 1; i <= NF; ++i) print $i }' \
   "$text" >"$work/listed"
 [ "$(wc -l <"$work/header")" -ge 70 ] || failure "the CSV header has too few columns"
-awk 'NR == FNR { listed[++n] = $0; next }
-     { while (at < n && listed[++at] != $0) {}
-       if (listed[at] != $0) { print "FAIL: output column " $0 " is not listed in its place"; bad = 1 } }
-     END { exit bad }' "$work/listed" "$work/header" >&2 || fail=1
+in_order() {  # in_order HEADER: each of its names listed, in its order
+  awk 'NR == FNR { listed[++n] = $0; next }
+       { while (at < n && listed[++at] != $0) {}
+         if (listed[at] != $0) { print "FAIL: output column " $0 " is not listed in its place"; bad = 1 } }
+       END { exit bad }' "$work/listed" "$1" >&2 || fail=1
+}
+in_order "$work/header"
+# With --solve, the solved columns too.
+for solve in r d; do
+  printf 'D\n50\n' | "$program" --solve "$solve" --format csv 2>/dev/null | head -n 1 | tr ',' '\n' \
+    >"$work/header_$solve"
+  grep -q _erf "$work/header_$solve" || failure "--solve $solve writes no solved column"
+  in_order "$work/header_$solve"
+done
 
 # Messages: each case makes kerben.csv, runs the program with ARGS in a
 # folder that also holds a folder "ergebnisse", and must end with STATUS;
@@ -110,6 +120,7 @@ cases=(
   "2 kerben.csv -o ergebnisse ::: printf 'D\n'"
   "2 kerben.csv -o kerben.csv ::: printf 'D\n'"
   "2 --smin 0,0 kerben.csv ::: printf 'D\n'"
+  "2 --solve x kerben.csv ::: printf 'D\n'"
 )
 for entry in "${cases[@]}"; do
   read -r expected args <<<"${entry%% ::: *}"
@@ -127,6 +138,7 @@ sed -n '/^ *Name;Werkstoff;/,/^$/p' "$text" | sed 's/^ *//; /^$/d' >"$work/run/k
 [ "$(wc -l <"$work/run/kerben.csv")" -ge 3 ] || failure "the page shows no example spreadsheet"
 quoted "the example spreadsheet" < <(cd "$work/run" && "$program" --format table kerben.csv 2>/dev/null)
 quoted "the example's warning" < <(cd "$work/run" && "$program" --format table kerben.csv 2>&1 >/dev/null)
+quoted "the design example" < <(cd "$work/run" && "$program" --solve r --smin 3 --format table kerben.csv 2>/dev/null)
 quoted "the parameter study" < <(
   { echo Name,Mba,Tm,r; for r in 0.5 1 2 3 4; do echo "r = $r mm,1000,500,$r"; done; } |
     "$program" --format table 2>/dev/null)

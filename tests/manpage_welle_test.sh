@@ -88,6 +88,8 @@ cases=(
   "2 --smin 0 welle.toml ::: printf \"\$base\""
   "2 welle.toml -o ergebnis.csv --report ergebnis.csv ::: printf \"\$base\""
   "0 welle.toml -o ergebnis.csv ::: printf \"\$base\""
+  "2 --resized neu.toml welle.toml ::: printf \"\$base\""
+  "1 --solve d --smin 100000 -q welle.toml --resized neu.toml -o ergebnis.csv ::: printf \"\$base\""
 )
 for entry in "${cases[@]}"; do
   read -r expected args <<<"${entry%% ::: *}"

@@ -203,6 +203,49 @@ TEST(Report, SummaryListsEveryCaseSectionsOnlyTheFirst) {
   EXPECT_EQ(Text(report), html);
 }
 
+// What design mode found stands beside the verdict, in the summary and in
+// the case's section: the solved value with the factors there, or that none
+// is reachable and the factors of the closest, or that nothing was sized.
+TEST(Report, SolvedValuesBesideTheVerdict) {
+  Report report({"a.csv"}, 1.2, Batch());
+  Eingabewerte hoch = DefaultEingabewerte();
+  hoch.Sigzdm = 600;
+  const Fall gut = Berechnet(2, "gut", DefaultEingabewerte());
+  const Fall schlecht = Berechnet(3, "hoch", hoch);
+  Schnittlasten lasten;
+  lasten.Mba = 450;
+  lasten.Tm = 300;
+  const struct {
+    const Fall& fall;
+    Loesung loesung;
+    std::vector<std::string> texte;
+  } faelle[] = {
+      {gut, {'r', KleinsterRadius(gut.e, 1.2)}, {"r<sub>erf</sub> = 2,6 mm"}},
+      {schlecht,
+       {'r', KleinsterRadius(schlecht.e, 1.2)},
+       {"nicht erreichbar", "nicht erreichbar bis r = 5 mm; am nächsten kommt r = "}},
+      {gut,
+       {'d', KleinsterDurchmesser(gut.e, lasten, 1.2)},
+       {"d<sub>erf</sub> = ", "(k = ", "; dort S Dauerbruch = "}},
+      {gut, {'d', std::nullopt}, {"keine Auslegung", "keine Auslegung von d: nur Spannungen"}},
+  };
+  for (const auto& f : faelle) report.Add(f.fall, {}, &f.loesung);
+  report.Add(gut, {});  // without: nothing of it
+  const std::string html = Text(report);
+  for (const auto& f : faelle) {
+    for (const std::string& text : f.texte) {
+      EXPECT_NE(html.find(text), std::string::npos) << text;
+    }
+  }
+  const Auslegung& r = *faelle[0].loesung.auslegung;
+  EXPECT_NE(html.find("erfüllt<br><span class=\"klein\">r<sub>erf</sub> = 2,6 mm</span></td>"),
+            std::string::npos);
+  EXPECT_NE(html.find("r<sub>erf</sub> = 2,6 mm; dort S Dauerbruch = " + Zahl(r.SDauerbruch) +
+                      ", S Fließgrenze = " + Zahl(r.SFliessgrenze) + ".</div>"),
+            std::string::npos);
+  EXPECT_EQ(Anzahl(html, "<div class=\"auslegung\">"), 4U);
+}
+
 TEST(Report, OneFactorShortAndNotANumber) {
   Report report({"a.csv"}, 1.3, Batch());
   report.Add(Berechnet(2, "", DefaultEingabewerte()));  // 1.24088 < 1.3 <= 1.39679

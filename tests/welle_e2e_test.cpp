@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 
+#include "calc/eingabewerte.h"
 #include "command.h"
 
 namespace wellen {
@@ -391,6 +392,119 @@ TEST(Welle, OutputsAndCurves) {
             std::string::npos);
 }
 
+// Design mode as a new user checks it: the resized shaft's file, run as it
+// is, gives the sizes and factors that --solve d wrote; a section's r_erf
+// fed to wellen743-batch with the section's other inputs gives the factors
+// that --solve r wrote, and meets S_min.
+TEST(Welle, SolveCheckedByRunningAgain) {
+  Scratch scratch;
+  ASSERT_EQ(Welle({"--template", "-o", "w.toml"}, "", scratch.path()).status, 0);
+
+  // --solve d: every diameter shrinks; the file computes and says the same.
+  CommandResult r = Welle({"--solve", "d", "--delimiter", ",", "w.toml", "--resized", "neu.toml"},
+                          "", scratch.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const std::vector<std::string> spalten = ParseCsv(r.out, ',').at(0);
+  const auto nach = std::find(spalten.begin(), spalten.end(), "Nachweis");
+  ASSERT_NE(nach, spalten.end());
+  EXPECT_EQ(
+      std::vector<std::string>(nach, spalten.end()),
+      (std::vector<std::string>{"Nachweis", "d_erf", "D_erf", "r_erf", "t_erf", "deff_erf",
+                                "di_erf", "S_Dauerbruch_erf", "S_Fliessgrenze_erf", "Hinweise"}));
+  const auto geloest = Records(r.out, ',');
+  r = Welle({"--delimiter", ",", "neu.toml"}, "", scratch.path());
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto nachgerechnet = Records(r.out, ',');
+  ASSERT_EQ(geloest.size(), 12u);
+  ASSERT_EQ(nachgerechnet.size(), geloest.size());
+  for (std::size_t i = 0; i < geloest.size(); ++i) {
+    for (const char* spalte :
+         {"d", "D", "r", "t", "deff", "di", "S_Dauerbruch", "S_Fliessgrenze"}) {
+      EXPECT_EQ(geloest[i].at(std::string(spalte) + "_erf"), nachgerechnet[i].at(spalte))
+          << "row " << i + 1 << " " << spalte;
+    }
+    EXPECT_LT(std::stod(geloest[i].at("d_erf")), std::stod(geloest[i].at("d")));
+    EXPECT_EQ(nachgerechnet[i].at("Nachweis"), "erfuellt");
+  }
+  r = Welle({"--solve", "d", "--format", "table", "w.toml"}, "", scratch.path());
+  for (const char* text : {"gr\u00f6\u00dfter Au\u00dfendurchmesser 62 mm -> ",
+                           "\nGe\u00e4nderte Welle, vollst\u00e4ndig nachgerechnet:\n",
+                           "\nGe\u00e4nderte Welle: 2 Lastf\u00e4lle, 6 Stellen: 12 Nachweise, 12 "
+                           "erf\u00fcllt, 0 nicht erf\u00fcllt"}) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
+  }
+
+  // Not reachable: the old file stays, a message says why, the status is
+  // that of the check.
+  WriteFile(scratch / "alt.toml", "alt\n");
+  r = Welle({"--solve", "d", "--smin", "5000", "-q", "w.toml", "--resized", "alt.toml"}, "",
+            scratch.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "wellen743-welle: alt.toml: nicht geschrieben: keine Gr\u00f6\u00dfe bis D_max "
+            "= 310 mm erf\u00fcllt S_min an jeder Stelle in jedem Lastfall\n");
+  EXPECT_EQ(ReadFile(scratch / "alt.toml"), "alt\n");
+  for (const auto& row : Records(r.out, ';')) {
+    EXPECT_EQ(row.at("d_erf") + row.at("D_erf") + row.at("r_erf") + row.at("t_erf") +
+                  row.at("deff_erf") + row.at("di_erf"),
+              "");
+    EXPECT_NE(row.at("S_Dauerbruch_erf"), "");
+    EXPECT_NE(row.at("Hinweise").find("nicht erreichbar bis D_max = 310"), std::string::npos);
+  }
+  r = Welle({"--solve", "d", "w.toml", "--resized", "w.toml"}, "", scratch.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "wellen743-welle: Datei der ge\u00e4nderten Welle w.toml ist zugleich die Datei "
+            "der Welle; sie wird nicht \u00fcberschrieben\n");
+
+  // --solve r with an S_min that two shoulders cannot reach: the rows of
+  // the others, with r = r_erf, go to the batch program.
+  r = Welle({"--solve", "r", "--smin", "10", "--delimiter", ",", "w.toml"}, "", scratch.path());
+  EXPECT_EQ(r.status, 1);
+  const auto radien = Records(r.out, ',');
+  ASSERT_EQ(radien.size(), 12u);
+  std::string input = "Name";
+  for (const Eingabefeld& feld : Eingabefelder()) {
+    input += ',';
+    input += feld.name;
+  }
+  input += "\n";
+  std::vector<std::size_t> erreicht;
+  std::size_t nicht = 0;
+  for (std::size_t i = 0; i < radien.size(); ++i) {
+    const auto& row = radien[i];
+    if (row.at("r_erf").empty()) {
+      EXPECT_NE(row.at("Hinweise").find("nicht erreichbar bis r = " + row.at("t")),
+                std::string::npos)
+          << row.at("Hinweise");
+      ++nicht;
+      continue;
+    }
+    erreicht.push_back(i);
+    input += row.at("Stelle");
+    for (const Eingabefeld& feld : Eingabefelder()) {
+      input += ',';
+      input += row.at(feld.name == "r" ? "r_erf" : std::string(feld.name));
+    }
+    input += "\n";
+  }
+  EXPECT_EQ(nicht, 4u) << "two shoulders in two load cases";
+  const CommandResult batch =
+      RunCommand({kBatch, "--delimiter", ",", "--smin", "10", "--format", "csv", "-"}, input);
+  const auto checked = Records(batch.out, ',');
+  ASSERT_EQ(checked.size(), erreicht.size()) << batch.err;
+  for (std::size_t k = 0; k < checked.size(); ++k) {
+    const auto& row = radien[erreicht[k]];
+    EXPECT_EQ(checked[k].at("S_Dauerbruch"), row.at("S_Dauerbruch_erf")) << row.at("Stelle");
+    EXPECT_EQ(checked[k].at("S_Fliessgrenze"), row.at("S_Fliessgrenze_erf")) << row.at("Stelle");
+  }
+  r = Welle({"--solve", "r", "--smin", "10", "--format", "table", "w.toml"}, "", scratch.path());
+  EXPECT_NE(r.out.find("\n  4 von 6 Stellen erreichen S_min mit einem Radius im Suchbereich\n"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST(Welle, CommandLine) {
   CommandResult r = Welle({"--help"});
   EXPECT_EQ(r.status, 0);
@@ -410,6 +524,9 @@ TEST(Welle, CommandLine) {
       {{"--smin", "1,5x", "a.toml"}, "--smin: \"1,5x\" ist keine endliche positive Zahl"},
       {{"--template", "a.toml"}, "--template nimmt keine DATEI; die Vorlage wird ausgegeben"},
       {{"a.toml", "-o"}, "--output: der Wert fehlt"},
+      {{"--solve", "D", "a.toml"}, "--solve: \"D\" ist nicht r oder d"},
+      {{"--solve", "r", "--resized", "b.toml", "a.toml"}, "--resized gilt nur mit --solve d"},
+      {{"--template", "--solve", "d"}, "--template nimmt kein --solve"},
   };
   for (const auto& [args, message] : usage) {
     r = Welle(args);
@@ -450,13 +567,20 @@ TEST(Welle, OutputFiles) {
        "Ausgabedatei w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
       {{"w.toml", "--curves", "./w.toml"},
        "Verlaufsdatei ./w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
-      {{"w.toml", "-o", "k.csv", "--curves", "k.csv"}, "Ausgabedatei k.csv ist zugleich die Verlaufsdatei"},
+      {{"w.toml", "-o", "k.csv", "--curves", "k.csv"},
+       "Ausgabedatei k.csv ist zugleich die Verlaufsdatei"},
+      // Not there yet: the one renamed into place last would replace the other.
+      {{"w.toml", "-o", "neu.csv", "--curves", "./neu.csv"},
+       "Ausgabedatei neu.csv ist zugleich die Verlaufsdatei"},
+      {{"w.toml", "--solve", "d", "--resized", "neu.toml", "--curves", "neu.toml"},
+       "Verlaufsdatei neu.toml ist zugleich die Datei der ge\u00e4nderten Welle"},
       {{"w.toml", "-o", "fehlt/a.csv"},
        "Ausgabedatei fehlt/a.csv: Datei oder Verzeichnis nicht gefunden"},
       {{"fehlt.toml", "-o", "k.csv"},
        "fehlt.toml: kann nicht gelesen werden: Datei oder Verzeichnis nicht gefunden"},
       // The results held back while the curves fail.
-      {{"w.toml", "--curves", "/dev/full"}, "Verlaufsdatei /dev/full: kein Platz mehr auf dem Gerät"},
+      {{"w.toml", "--curves", "/dev/full"},
+       "Verlaufsdatei /dev/full: kein Platz mehr auf dem Gerät"},
   };
   for (const auto& [args, message] : refused) {
     r = Welle(args, "", scratch.path());
@@ -466,6 +590,11 @@ TEST(Welle, OutputFiles) {
   }
   EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
   EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);
+  EXPECT_NE(access((scratch / "neu.csv").c_str(), F_OK), 0);
+  EXPECT_NE(access((scratch / "neu.toml").c_str(), F_OK), 0);
+  // Two outputs may both go to a device.
+  EXPECT_EQ(
+      Welle({"w.toml", "-o", "/dev/null", "--curves", "/dev/null"}, "", scratch.path()).status, 0);
   WriteFile(scratch / "schlecht.toml", "E = 0\n" + std::string(kGut));
   r = Welle({"schlecht.toml", "-o", "alt.csv"}, "", scratch.path());
   EXPECT_EQ(r.status, 2);
@@ -654,8 +783,7 @@ TEST(Welle, ReportFile) {
   // The template computes no shaft: a report with it is a usage error.
   r = Welle({"--template", "--report", "b.html"}, "", scratch.path());
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "wellen743-welle: --report geht nicht mit --template: es wird keine Welle "
-                   "berechnet (--help zeigt die Optionen)\n");
+  EXPECT_EQ(r.err, "wellen743-welle: --template nimmt kein --report (--help zeigt die Optionen)\n");
 }
 
 }  // namespace

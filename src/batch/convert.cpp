@@ -270,7 +270,8 @@ RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, con
   }
   const double di = fall.lasten.di.value_or(0.0);
   if (!(di >= 0 && di < d)) {
-    error = ColumnError(Spalte::kdi, cell_at(*kopf.Find(Spalte::kdi)),
+    const auto at = kopf.Find(Spalte::kdi);
+    error = ColumnError(Spalte::kdi, at ? cell_at(*at) : std::string_view(),
                         di < 0 ? "ist negativ" : "ist nicht kleiner als d");
     return RowStatus::kError;
   }

@@ -24,6 +24,7 @@ constexpr const char* kFooter =
     "  wellen743-batch --template > kerben.csv     # Vorlage mit dem Beispielfall\n"
     "  wellen743-batch kerben.csv -o ergebnis.csv  # alle Werte als CSV\n"
     "  wellen743-batch kerben.csv --report nachweis.html\n"
+    "  wellen743-batch --solve r kerben.csv         # kleinster Radius je Zeile\n"
     "Exit-Status: 0 alle Zeilen berechnet, 1 Zeilen abgewiesen, 2 Fehler.";
 
 // The usage and option list in German, without CLI11's default title line.
@@ -68,6 +69,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   std::string format;
   std::string delimiter;
   std::string smin;
+  std::string solve;
 
   CLI::App app(kDescription, "wellen743-batch");
   app.formatter(std::make_shared<Formatter>());
@@ -84,6 +86,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.add_option("--smin", smin, "erforderliche Mindestsicherheit (Vorgabe 1,2)")->type_name("X");
   app.add_option("--delimiter", delimiter, "Trennzeichen erzwingen: , ; oder tab")->type_name("Z");
   app.add_option("--report", o.report, "HTML-Bericht in DATEI schreiben")->type_name("DATEI");
+  app.add_option("--solve", solve,
+                 "Auslegung je Zeile: r kleinster Kerbradius, d kleinster\n"
+                 "Durchmesser (Form gleich), der S_min erf\u00fcllt")
+      ->type_name("r|d");
   app.add_option("--title", o.title, "Titel des Berichts")->type_name("TEXT");
   app.add_option("--project", o.project, "Projekt, im Kopf jeder Berichtsseite")->type_name("TEXT");
   app.add_option("--author", o.author, "Bearbeiter")->type_name("TEXT");
@@ -131,6 +137,12 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
     o.smin = value;
   }
+  if (!solve.empty()) {
+    if (solve == "r") o.solve = Solve::kRadius;
+    if (solve == "d") o.solve = Solve::kDurchmesser;
+    if (!o.solve) return UsageError("--solve: \"" + solve + "\" ist nicht r oder d");
+  }
+  if (o.templ && o.solve) return UsageError("--template nimmt kein --solve");
   o.files_given = !o.files.empty();
   if (o.files.empty()) o.files.emplace_back("-");
   return parsed;

@@ -9,6 +9,10 @@ namespace wellen::batch {
 
 enum class Format { kCsv, kJson, kTable };
 
+// Design mode (--solve): the smallest notch radius, or the smallest size, of
+// each case.
+enum class Solve { kRadius, kDurchmesser };
+
 struct Options {
   std::vector<std::string> files;     // input files; "-" is standard input
   std::optional<std::string> output;  // -o FILE; standard output if empty
@@ -16,6 +20,7 @@ struct Options {
   double smin = 1.2;                  // --smin: required minimum safety
   std::optional<char> delimiter;      // --delimiter: ',', ';' or '\t'
   std::optional<std::string> report;  // --report FILE.html
+  std::optional<Solve> solve;         // --solve r|d
   // The report's title block: --title, --project, --author, --drawing, --date.
   std::string title, project, author, drawing, date;
   bool templ = false;                 // --template

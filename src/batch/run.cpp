@@ -14,13 +14,14 @@
 #include "batch/convert.h"
 #include "batch/csv_reader.h"
 #include "batch/encoding.h"
+#include "batch/options.h"
+#include "batch/writers.h"
+#include "calc/auslegung.h"
 #include "calc/hinweise.h"
 #include "calc/urteil.h"
-#include "batch/options.h"
 #include "companion/output.h"
 #include "companion/progress.h"
 #include "report/report.h"
-#include "batch/writers.h"
 #include "wellen743/version.h"
 
 namespace wellen::batch {
@@ -96,7 +97,7 @@ class BatchRun {
     if (!OpenOutput() || !OpenReport()) return kFailed;
     const Format format =
         options_.format.value_or(out_->Terminal() ? Format::kTable : Format::kCsv);
-    writer_ = MakeSchreiber(format, options_.smin, *out_);
+    writer_ = MakeSchreiber(format, options_.smin, options_.solve, *out_);
     // On a terminal that shows the table itself, a progress line would only
     // get in its way.
     progress_ = std::make_unique<Fortschritt>(!options_.quiet && !out_->Terminal());
@@ -159,7 +160,7 @@ class BatchRun {
       Meldung("Bericht " + path + " ist zugleich Eingabedatei; sie wird nicht \u00fcberschrieben");
       return false;
     }
-    if (options_.output && SelbesZiel(*options_.output, path)) {
+    if (options_.output && SameOutputFile(path, *options_.output)) {
       Meldung("Bericht " + path + " ist zugleich die Ausgabedatei");
       return false;
     }
@@ -333,8 +334,15 @@ class BatchRun {
       for (std::size_t j = 0; j < zusatz_slot_.size(); ++j) {
         zusatz_[zusatz_slot_[j]].swap(extras_.zusatz[j]);
       }
-      writer_->Case(fall_, zusatz_, hinweise_);
-      if (report_) report_->Add(fall_, hinweise_);
+      const Auslegung* auslegung = Loese();
+      writer_->Case(fall_, zusatz_, hinweise_, auslegung);
+      if (report_ && options_.solve) {
+        report::Loesung loesung{*options_.solve == Solve::kRadius ? 'r' : 'd', std::nullopt};
+        if (auslegung != nullptr) loesung.auslegung = *auslegung;
+        report_->Add(fall_, hinweise_, &loesung);
+      } else if (report_) {
+        report_->Add(fall_, hinweise_);
+      }
       ++bilanz_.cases;
       ++(NachweisErfuellt(fall_.e, fall_.n, options_.smin) ? bilanz_.met : bilanz_.missed);
       progress_->Row(bilanz_.refused);
@@ -344,6 +352,25 @@ class BatchRun {
         return false;
       }
     }
+  }
+
+  // With --solve, the search for the case just checked, its note among the
+  // case's notes; null without --solve, and for --solve d on a case that
+  // gives stresses only: its size enters only the influence factors, not
+  // the stresses, so there is nothing to size.
+  const Auslegung* Loese() {
+    if (!options_.solve) return nullptr;
+    const Auslegung* auslegung = nullptr;
+    if (*options_.solve == Solve::kRadius) {
+      auslegung_ = KleinsterRadius(fall_.e, options_.smin);
+      auslegung = &auslegung_;
+    } else if (fall_.lasten.AnyLoad()) {
+      auslegung_ = KleinsterDurchmesser(fall_.e, fall_.lasten, options_.smin);
+      auslegung = &auslegung_;
+    }
+    std::string hinweis = Loesungshinweis(*options_.solve, auslegung);
+    if (!hinweis.empty()) hinweise_.push_back(std::move(hinweis));
+    return auslegung;
   }
 
   void Refuse(const std::string& file, std::size_t line, const std::string& message) {
@@ -363,6 +390,7 @@ class BatchRun {
   bool announced_ = false;  // this file was said to be Windows-1252
   Bilanz bilanz_;
   Fall fall_;
+  Auslegung auslegung_;  // --solve: the search for fall_
   RowExtras extras_;
   std::vector<std::string> hinweise_;
   std::vector<std::string> zusatz_names_;  // the output's extra columns

@@ -17,10 +17,12 @@ namespace {
 // order, so that the CSV and JSON writers share one list: the case's file,
 // line and texts, the extra columns (`names` and their cells `zusatz`), then
 // the check.
+//
+// With --solve, the solved values go between the verdict and the notes.
 template <typename F>
 void ForEachValue(const Fall& fall, std::span<const std::string> names,
                   std::span<const std::string> zusatz, double smin, std::string_view hinweise,
-                  F&& field) {
+                  std::optional<Solve> solve, const Auslegung* a, F&& field) {
   field("Datei", Kind::kText, 0.0, fall.datei);
   field("Zeile", Kind::kInteger, static_cast<double>(fall.zeile), std::string_view());
   field("Name", Kind::kText, 0.0, fall.name);
@@ -29,7 +31,31 @@ void ForEachValue(const Fall& fall, std::span<const std::string> names,
   for (std::size_t i = 0; i < names.size(); ++i) {
     field(names[i], Kind::kText, 0.0, i < zusatz.size() ? std::string_view(zusatz[i]) : "");
   }
-  ForEachCheckValue(fall.e, fall.n, smin, hinweise, field);
+  ForEachCheckValue(fall.e, fall.n, smin, hinweise, field, [&] {
+    if (!solve) return;
+    // A size only where S_min is reached; the factors also where not, at
+    // the grid value that came closest.
+    const bool erreicht = a != nullptr && a->erreicht;
+    const bool faktoren = a != nullptr && !std::isnan(a->wert);
+    const auto wert = [&](std::string_view name, bool da, double value) {
+      field(name, da ? Kind::kReal : Kind::kLeer, da ? value : 0.0, std::string_view());
+    };
+    if (*solve == Solve::kRadius) {
+      wert("r_erf", erreicht, erreicht ? a->wert : 0.0);
+    } else {
+      wert("d_erf", erreicht, erreicht ? a->wert : 0.0);
+      wert("D_erf", erreicht, erreicht ? a->e.D : 0.0);
+      wert("r_erf", erreicht, erreicht ? a->e.r : 0.0);
+      wert("t_erf", erreicht, erreicht ? a->e.t : 0.0);
+      // The rest of the shape, so that the case can be checked again as it
+      // was sized: deff and the bore scale with it.
+      wert("deff_erf", erreicht, erreicht ? a->e.deff : 0.0);
+      wert("di_erf", erreicht,
+           erreicht ? fall.lasten.di.value_or(0.0) * (a->wert / fall.e.d) : 0.0);
+    }
+    wert("S_Dauerbruch_erf", faktoren, faktoren ? a->SDauerbruch : 0.0);
+    wert("S_Fliessgrenze_erf", faktoren, faktoren ? a->SFliessgrenze : 0.0);
+  });
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -40,7 +66,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 class CsvSchreiber final : public Schreiber {
  public:
-  CsvSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
+  CsvSchreiber(double smin, std::optional<Solve> solve, Ausgabe& out)
+      : smin_(smin), solve_(solve), out_(out) {}
 
   void Begin(const Dialekt& dialekt, std::span<const std::string> zusatz) override {
     dialekt_ = dialekt;
@@ -48,7 +75,7 @@ class CsvSchreiber final : public Schreiber {
     line_.clear();
     if (dialekt_.byte_order_mark) line_ += kByteOrderMark;
     bool first = true;
-    ForEachValue(Fall{}, names_, {}, smin_, "",
+    ForEachValue(Fall{}, names_, {}, smin_, "", solve_, nullptr,
                  [&](std::string_view name, Kind, double, std::string_view) {
                    if (!first) line_ += dialekt_.separator;
                    first = false;
@@ -59,11 +86,11 @@ class CsvSchreiber final : public Schreiber {
   }
 
   void Case(const Fall& fall, std::span<const std::string> zusatz,
-            const std::vector<std::string>& hinweise) override {
+            const std::vector<std::string>& hinweise, const Auslegung* auslegung) override {
     JoinHinweise(hinweise, joined_);
     line_.clear();
     bool first = true;
-    ForEachValue(fall, names_, zusatz, smin_, joined_,
+    ForEachValue(fall, names_, zusatz, smin_, joined_, solve_, auslegung,
                  [&](std::string_view, Kind kind, double value, std::string_view text) {
                    if (!first) line_ += dialekt_.separator;
                    first = false;
@@ -72,6 +99,7 @@ class CsvSchreiber final : public Schreiber {
                      case Kind::kInteger: AppendInt(line_, static_cast<long long>(value)); break;
                      case Kind::kReal: AppendReal(line_, value, dialekt_.decimal_comma); break;
                      case Kind::kFlag: line_ += value != 0 ? '1' : '0'; break;
+                     case Kind::kLeer: break;
                    }
                  });
     line_ += dialekt_.line_end;
@@ -82,6 +110,7 @@ class CsvSchreiber final : public Schreiber {
 
  private:
   double smin_;
+  std::optional<Solve> solve_;
   Ausgabe& out_;
   Dialekt dialekt_;
   std::vector<std::string> names_;
@@ -95,13 +124,14 @@ class CsvSchreiber final : public Schreiber {
 
 class JsonSchreiber final : public Schreiber {
  public:
-  JsonSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
+  JsonSchreiber(double smin, std::optional<Solve> solve, Ausgabe& out)
+      : smin_(smin), solve_(solve), out_(out) {}
 
   // The keys are written once, escaped, each with what goes before it.
   void Begin(const Dialekt&, std::span<const std::string> zusatz) override {
     names_.assign(zusatz.begin(), zusatz.end());
     keys_.clear();
-    ForEachValue(Fall{}, names_, {}, smin_, "",
+    ForEachValue(Fall{}, names_, {}, smin_, "", solve_, nullptr,
                  [&](std::string_view name, Kind, double, std::string_view) {
                    Zeilenpuffer key;
                    key += keys_.empty() ? '{' : ',';
@@ -112,11 +142,11 @@ class JsonSchreiber final : public Schreiber {
   }
 
   void Case(const Fall& fall, std::span<const std::string> zusatz,
-            const std::vector<std::string>& hinweise) override {
+            const std::vector<std::string>& hinweise, const Auslegung* auslegung) override {
     JoinHinweise(hinweise, joined_);
     line_.clear();
     std::size_t k = 0;
-    ForEachValue(fall, names_, zusatz, smin_, joined_,
+    ForEachValue(fall, names_, zusatz, smin_, joined_, solve_, auslegung,
                  [&](std::string_view, Kind kind, double value, std::string_view text) {
                    line_ += keys_[k++];
                    switch (kind) {
@@ -124,6 +154,7 @@ class JsonSchreiber final : public Schreiber {
                      case Kind::kInteger: AppendInt(line_, static_cast<long long>(value)); break;
                      case Kind::kReal: AppendJsonReal(line_, value); break;
                      case Kind::kFlag: line_ += value != 0 ? "true" : "false"; break;
+                     case Kind::kLeer: line_ += "null"; break;
                    }
                  });
     line_ += "}\n";
@@ -134,6 +165,7 @@ class JsonSchreiber final : public Schreiber {
 
  private:
   double smin_;
+  std::optional<Solve> solve_;
   Ausgabe& out_;
   std::vector<std::string> names_;
   std::vector<std::string> keys_;
@@ -150,9 +182,10 @@ std::string Plural(std::size_t n, std::string_view one, std::string_view many) {
 
 class TabellenSchreiber final : public Schreiber {
  public:
-  TabellenSchreiber(double smin, Ausgabe& out) : smin_(smin), out_(out) {}
+  TabellenSchreiber(double smin, std::optional<Solve> solve, Ausgabe& out)
+      : smin_(smin), solve_(solve), out_(out) {}
 
-  // The header fits 80 columns; S_min is in the last line.
+  // The header fits 80 columns (without --solve); S_min is in the last line.
   void Begin(const Dialekt&, std::span<const std::string>) override {
     std::string line;
     AppendCell(line, "Zeile", kZeile, true);
@@ -162,12 +195,20 @@ class TabellenSchreiber final : public Schreiber {
     AppendCell(line, "S Dauerbruch", kS, true);
     line += "  ";
     AppendCell(line, "S Fliessgrenze", kS, true);
-    line += "  Nachweis\n";
+    line += "  ";
+    if (solve_) {
+      AppendCell(line, "Nachweis", kNachweis);
+      line += "  ";
+      AppendCell(line, *solve_ == Solve::kRadius ? "r erf [mm]" : "d erf [mm]", kErf, true);
+    } else {
+      line += "Nachweis";
+    }
+    line += '\n';
     out_.Write(line);
   }
 
   void Case(const Fall& fall, std::span<const std::string>,
-            const std::vector<std::string>& /*hinweise*/) override {
+            const std::vector<std::string>& /*hinweise*/, const Auslegung* auslegung) override {
     std::string line;
     if (fall.datei != datei_) {
       datei_ = fall.datei;
@@ -181,7 +222,19 @@ class TabellenSchreiber final : public Schreiber {
     line += "  ";
     AppendCell(line, Number(fall.n.SFliessgrenze).text(), kS, true);
     line += "  ";
-    line += NachweisErfuellt(fall.e, fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
+    const std::string_view nachweis =
+        NachweisErfuellt(fall.e, fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
+    if (solve_) {
+      AppendCell(line, nachweis, kNachweis);
+      line += "  ";
+      const bool erreicht = auslegung != nullptr && auslegung->erreicht;
+      AppendCell(line, erreicht ? Number(auslegung->wert).text() : "-", kErf, true);
+      const std::string hinweis = Loesungshinweis(*solve_, auslegung);
+      if (!hinweis.empty()) line += "  " + hinweis;
+      ++(erreicht ? gefunden_ : (auslegung != nullptr ? unerreichbar_ : ohne_));
+    } else {
+      line += nachweis;
+    }
     line += '\n';
     out_.Write(line);
   }
@@ -191,6 +244,13 @@ class TabellenSchreiber final : public Schreiber {
                        std::string(Number(smin_).text()) + ": " + std::to_string(b.met) +
                        " erf\u00fcllt, " + std::to_string(b.missed) + " nicht erf\u00fcllt; " +
                        Plural(b.refused, "Zeile", "Zeilen") + " abgewiesen\n";
+    if (solve_) {
+      line += std::string("Auslegung ") + (*solve_ == Solve::kRadius ? "r" : "d") + ": " +
+              std::to_string(gefunden_) + " gefunden, " + std::to_string(unerreichbar_) +
+              " nicht erreichbar";
+      if (ohne_ > 0) line += ", " + std::to_string(ohne_) + " nur mit Spannungen";
+      line += '\n';
+    }
     out_.Write(line);
   }
 
@@ -198,28 +258,43 @@ class TabellenSchreiber final : public Schreiber {
   static constexpr std::size_t kZeile = 7;
   static constexpr std::size_t kName = 24;
   static constexpr std::size_t kS = 14;
+  static constexpr std::size_t kNachweis = 13;
+  static constexpr std::size_t kErf = 11;
   double smin_;
+  std::optional<Solve> solve_;
   Ausgabe& out_;
   std::string datei_;
+  std::size_t gefunden_ = 0, unerreichbar_ = 0, ohne_ = 0;
 };
 
 }  // namespace
 
-std::vector<std::string_view> OutputColumns() {
+std::vector<std::string_view> OutputColumns(std::optional<Solve> solve) {
   std::vector<std::string_view> names;
-  ForEachValue(Fall{}, {}, {}, 0, "", [&](std::string_view name, Kind, double, std::string_view) {
-    names.push_back(name);
-  });
+  ForEachValue(
+      Fall{}, {}, {}, 0, "", solve, nullptr,
+      [&](std::string_view name, Kind, double, std::string_view) { names.push_back(name); });
   return names;
 }
 
-std::unique_ptr<Schreiber> MakeSchreiber(Format format, double smin, Ausgabe& out) {
+std::unique_ptr<Schreiber> MakeSchreiber(Format format, double smin, std::optional<Solve> solve,
+                                         Ausgabe& out) {
   switch (format) {
-    case Format::kCsv: return std::make_unique<CsvSchreiber>(smin, out);
-    case Format::kJson: return std::make_unique<JsonSchreiber>(smin, out);
-    case Format::kTable: return std::make_unique<TabellenSchreiber>(smin, out);
+    case Format::kCsv: return std::make_unique<CsvSchreiber>(smin, solve, out);
+    case Format::kJson: return std::make_unique<JsonSchreiber>(smin, solve, out);
+    case Format::kTable: return std::make_unique<TabellenSchreiber>(smin, solve, out);
   }
   return nullptr;
+}
+
+std::string Loesungshinweis(Solve solve, const Auslegung* auslegung) {
+  if (auslegung == nullptr) {
+    return "keine Auslegung von d: nur Spannungen gegeben, d wirkt nur \u00fcber die "
+           "Einflussfaktoren";
+  }
+  if (auslegung->erreicht) return "";
+  return std::string("nicht erreichbar bis ") + (solve == Solve::kRadius ? "r" : "d") + " = " +
+         std::string(Number(auslegung->bis).text());
 }
 
 std::string TemplateText(const Dialekt& dialekt) {

@@ -1,22 +1,19 @@
 #include "auslegung.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "nachweis.h"
 #include "urteil.h"
 
 namespace wellen {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kMinusUnendlich = -std::numeric_limits<double>::infinity();
 
-// A grid value written as the nearest double to i / teiler, so that 0.07
-// reads back as 0.07 and not as 7 * 0.01.
-double Gitterwert(long i, double teiler) { return static_cast<double>(i) / teiler; }
-
-// The first and last grid index with i / teiler in [von, bis]; a slack of a
-// millionth of a step keeps an end that lies on the grid (t = 1.25) from
+// The first and last grid index i with i / teiler in [von, bis]; a slack of
+// a millionth of a step keeps an end that lies on the grid (t = 1.25) from
 // being lost to the rounding of the product.
 struct Bereich {
   long erster = 1, letzter = 0;  // empty when letzter < erster
@@ -32,68 +29,76 @@ Bereich Gitter(double von, double bis, double teiler) {
   // Bounded so that a wild input cannot make the search run for ever: a
   // real case has a grid of some thousands of values (d = 1000 mm: 49,801).
   constexpr double kMax = 1e6;
-  if (!(lo <= hi) || hi > kMax || lo < -kMax) return b;
+  if (!(lo <= hi) || hi > kMax) return b;
   b.erster = static_cast<long>(lo);
   b.letzter = static_cast<long>(hi);
   return b;
 }
 
-// The smaller of the two factors, a factor that is not a number counting as
-// the smallest possible.
-double Kleinere(double a, double b) {
-  if (std::isnan(a) || std::isnan(b)) return -std::numeric_limits<double>::infinity();
-  return std::fmin(a, b);
-}
-
-// Walks the grid of `bereich`, checking the record `bei(wert)` for each
-// value, and returns the first that meets `smin`, or the best.
+// The two factors and the record of a.wert, as `bei` gives it.
 template <typename Bei>
-Auslegung Suche(const Bereich& bereich, double teiler, double smin, Bei&& bei) {
-  Auslegung a;
-  a.wert = kNaN;
+void AmWert(Auslegung& a, Bei&& bei) {
   a.SDauerbruch = kNaN;
   a.SFliessgrenze = kNaN;
-  double beste = 0;
-  bool irgendeiner = false;
-  for (long i = bereich.erster; i <= bereich.letzter; ++i) {
-    const double wert = Gitterwert(i, teiler);
-    const Eingabewerte e = bei(wert);
-    const Nachweis n = Calculate(e);
-    const bool erfuellt = NachweisErfuellt(e, n, smin);
-    const double kleinere = Kleinere(n.SDauerbruch, n.SFliessgrenze);
-    if (erfuellt || !irgendeiner || kleinere > beste) {
-      irgendeiner = true;
-      beste = kleinere;
-      a.wert = wert;
-      a.SDauerbruch = n.SDauerbruch;
-      a.SFliessgrenze = n.SFliessgrenze;
-      a.e = e;
-    }
-    if (erfuellt) {
-      a.erreicht = true;
-      break;
-    }
-  }
-  return a;
+  if (std::isnan(a.wert)) return;
+  a.e = bei(a.wert);
+  const Nachweis n = Calculate(a.e);
+  a.SDauerbruch = n.SDauerbruch;
+  a.SFliessgrenze = n.SFliessgrenze;
 }
 
 }  // namespace
+
+double KleinereSicherheit(const Nachweis& n) {
+  if (std::isnan(n.SDauerbruch) || std::isnan(n.SFliessgrenze)) return kMinusUnendlich;
+  return std::fmin(n.SDauerbruch, n.SFliessgrenze);
+}
+
+Gittersuche SucheAufGitter(double von, double bis, double schritt,
+                           const std::function<Gitterpruefung(double)>& pruefe) {
+  const double teiler = 1 / schritt;
+  const Bereich bereich = Gitter(von, bis, teiler);
+  Gittersuche s;
+  s.wert = kNaN;
+  double beste = kMinusUnendlich;
+  for (long i = bereich.erster; i <= bereich.letzter; ++i) {
+    const double wert = static_cast<double>(i) / teiler;
+    const Gitterpruefung p = pruefe(wert);
+    if (p.erfuellt) {
+      s.erreicht = true;
+      s.wert = wert;
+      break;
+    }
+    if (std::isnan(s.wert) || p.kleinste > beste) {
+      beste = p.kleinste;
+      s.wert = wert;
+    }
+  }
+  return s;
+}
 
 double RadiusGrenze(const Eingabewerte& e) {
   return e.Kerbfall == kAbsatz ? e.t : kRundnutRadiusAnteil * e.d;
 }
 
 Auslegung KleinsterRadius(const Eingabewerte& e, double smin) {
-  constexpr double kTeiler = 1 / kRadiusSchritt;
-  const double bis = RadiusGrenze(e);
-  Auslegung a = Suche(Gitter(kRadiusSchritt, bis, kTeiler), kTeiler, smin, [&](double r) {
-    Eingabewerte mit = e;
-    mit.r = r;
-    return mit;
-  });
+  const auto mit = [&](double r) {
+    Eingabewerte m = e;
+    m.r = r;
+    return m;
+  };
+  Auslegung a;
   a.von = kRadiusSchritt;
-  a.bis = bis;
-  if (std::isnan(a.wert)) a.e = e;
+  a.bis = RadiusGrenze(e);
+  const Gittersuche s = SucheAufGitter(a.von, a.bis, kRadiusSchritt, [&](double r) {
+    const Eingabewerte m = mit(r);
+    const Nachweis n = Calculate(m);
+    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
+  });
+  a.erreicht = s.erreicht;
+  a.wert = s.wert;
+  a.e = e;
+  AmWert(a, mit);
   return a;
 }
 
@@ -112,14 +117,19 @@ Eingabewerte Skaliert(const Eingabewerte& e, const Schnittlasten& lasten, double
 
 Auslegung KleinsterDurchmesser(const Eingabewerte& e, const Schnittlasten& lasten,
                                double smin) {
-  constexpr double kTeiler = 1 / kDurchmesserSchritt;
-  const double von = 0.2 * e.d;
-  const double bis = 5 * e.d;
-  Auslegung a = Suche(Gitter(von, bis, kTeiler), kTeiler, smin,
-                      [&](double d) { return Skaliert(e, lasten, d); });
-  a.von = von;
-  a.bis = bis;
-  if (std::isnan(a.wert)) a.e = e;
+  const auto bei = [&](double d) { return Skaliert(e, lasten, d); };
+  Auslegung a;
+  a.von = 0.2 * e.d;
+  a.bis = 5 * e.d;
+  const Gittersuche s = SucheAufGitter(a.von, a.bis, kDurchmesserSchritt, [&](double d) {
+    const Eingabewerte m = bei(d);
+    const Nachweis n = Calculate(m);
+    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
+  });
+  a.erreicht = s.erreicht;
+  a.wert = s.wert;
+  a.e = e;
+  AmWert(a, bei);
   return a;
 }
 

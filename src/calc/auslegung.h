@@ -11,7 +11,11 @@
 // Pure: no input, no output, no state.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+
 #include "eingabewerte.h"
+#include "nachweis.h"
 #include "schnittlasten.h"
 
 namespace wellen {
@@ -35,7 +39,40 @@ struct Auslegung {
   double von = 0, bis = 0;
   // The input record at `wert`, stresses of given loads converted at its d.
   Eingabewerte e{};
+  // Where several cases are searched together (one notch of a shaft under
+  // several load cases): the one whose smaller safety factor is smallest at
+  // `wert`, the first of equal ones; `e` and the two factors are that
+  // case's. 0 for a single case.
+  std::size_t massgebend = 0;
 };
+
+// The smaller of the two safety factors of `n`, a factor that is not a number
+// counting as the smallest possible (minus infinity).
+double KleinereSicherheit(const Nachweis& n);
+
+// How one grid value comes out: whether it meets S_min, and the smallest
+// safety factor it gives (as KleinereSicherheit counts).
+struct Gitterpruefung {
+  bool erfuellt = false;
+  double kleinste = 0;
+};
+
+// What a walk over a grid came to: the first grid value that met, or else
+// the one with the largest smallest factor (the first of equal ones); not a
+// number when the range holds no grid value.
+struct Gittersuche {
+  bool erreicht = false;
+  double wert = 0;
+};
+
+// The search itself, for a caller with cases of its own (a whole shaft):
+// walks the grid values i * schritt (i = 1, 2, ...; each the double nearest
+// to i / (1 / schritt), so that 0.07 is 0.07 and not 7 * 0.01) that lie from
+// `von` to `bis` upwards, and stops at the first that `pruefe` finds to meet
+// S_min. Grid values beyond the millionth are not searched (a range that
+// reaches beyond it is taken as empty): no real notch or shaft has one.
+Gittersuche SucheAufGitter(double von, double bis, double schritt,
+                           const std::function<Gitterpruefung(double)>& pruefe);
 
 // The largest radius searched for a round groove, as a share of d: a groove
 // wider in radius than half the net diameter is no notch this method

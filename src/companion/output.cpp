@@ -198,31 +198,31 @@ std::optional<FileId> IdOfPath(const std::string& path) {
   return FileId{st.st_dev, st.st_ino};
 }
 
-bool SelbesZiel(const std::string& a, const std::string& b) {
-  struct stat sa {};
-  struct stat sb {};
-  const bool a_da = stat(a.c_str(), &sa) == 0;
-  const bool b_da = stat(b.c_str(), &sb) == 0;
-  if (a_da || b_da) {
-    return a_da && b_da && S_ISREG(sa.st_mode) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-  }
-  // Made absolute first: weakly_canonical leaves a relative path with no
-  // existing part ("a.csv") relative, but resolves "./a.csv".
-  const auto ort = [](const std::string& pfad, std::error_code& fehler) {
-    const std::filesystem::path absolut = std::filesystem::absolute(pfad, fehler);
-    return fehler ? absolut : std::filesystem::weakly_canonical(absolut, fehler);
-  };
-  std::error_code fehler_a;
-  std::error_code fehler_b;
-  const std::filesystem::path pa = ort(a, fehler_a);
-  const std::filesystem::path pb = ort(b, fehler_b);
-  return !fehler_a && !fehler_b && pa == pb;
-}
-
 std::optional<FileId> IdOfFd(int fd) {
   struct stat st {};
   if (fstat(fd, &st) != 0) return std::nullopt;
   return FileId{st.st_dev, st.st_ino};
+}
+
+bool SameOutputFile(const std::string& a, const std::string& b) {
+  struct stat st {};
+  const bool a_there = stat(a.c_str(), &st) == 0;
+  if (a_there && !S_ISREG(st.st_mode)) return false;
+  const bool b_there = stat(b.c_str(), &st) == 0;
+  if (b_there && !S_ISREG(st.st_mode)) return false;
+  if (a_there && b_there) return IdOfPath(a) == IdOfPath(b);
+  // Absolute first: a relative path whose first part is not there would
+  // otherwise stay relative, "neu.csv" beside "/home/.../neu.csv".
+  std::error_code error;
+  const auto resolved = [&](const std::string& path) {
+    std::filesystem::path p = std::filesystem::absolute(path, error);
+    if (!error) p = std::filesystem::weakly_canonical(p, error);
+    return p;
+  };
+  const std::filesystem::path pa = resolved(a);
+  if (error) return false;
+  const std::filesystem::path pb = resolved(b);
+  return !error && pa == pb;
 }
 
 }  // namespace wellen

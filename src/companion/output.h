@@ -74,10 +74,11 @@ struct FileId {
 std::optional<FileId> IdOfPath(const std::string& path);
 std::optional<FileId> IdOfFd(int fd);
 
-// True when two outputs would end in one file: the same existing regular
-// file, or, where neither exists yet, the same place ("a.csv" and
-// "./a.csv"), where the second rename would silently replace the first
-// output. Devices and pipes ("/dev/null") may take two outputs.
-bool SelbesZiel(const std::string& a, const std::string& b);
+// True if writing outputs to `a` and to `b` would end in one regular file,
+// so that the one renamed into place last would replace the other: the same
+// file (also through another name), or, for a file not there yet, the same
+// path once the folders on the way are resolved ("neu.csv", "./neu.csv").
+// A device or pipe is written directly and never counts.
+bool SameOutputFile(const std::string& a, const std::string& b);
 
 }  // namespace wellen

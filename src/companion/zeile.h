@@ -65,8 +65,9 @@ void AppendJsonReal(Zeilenpuffer& out, double value);
 // The notes of a case in one cell, joined by kHinweisTrenner.
 void JoinHinweise(const std::vector<std::string>& hinweise, std::string& joined);
 
-// What a written value is.
-enum class Kind { kText, kInteger, kReal, kFlag };
+// What a written value is; kLeer is no value at all (an empty CSV cell,
+// null in JSON), such as a solved size where none was reachable.
+enum class Kind { kText, kInteger, kReal, kFlag, kLeer };
 
 // The verdict as the CSV and JSON output write it; scripts rely on these.
 inline constexpr std::string_view kNachweisErfuellt = "erfuellt";
@@ -76,10 +77,11 @@ inline constexpr std::string_view kNachweisNichtErfuellt = "nicht erfuellt";
 // that both companions write after their own leading columns: the 22 fields
 // of the input record as used, the values of the six pages under their
 // column names, S_min, the verdict "Nachweis" and the joined notes
-// "Hinweise".
-template <typename F>
+// "Hinweise". `vor_hinweisen()` is called before the notes, for columns of
+// the caller's own there (the solved values of design mode).
+template <typename F, typename G>
 void ForEachCheckValue(const Eingabewerte& e, const Nachweis& n, double smin,
-                       std::string_view hinweise, F&& field) {
+                       std::string_view hinweise, F&& field, G&& vor_hinweisen) {
   for (const Eingabefeld& info : Eingabefelder()) {
     if (info.real != nullptr) {
       field(info.name, Kind::kReal, e.*(info.real), std::string_view());
@@ -96,7 +98,14 @@ void ForEachCheckValue(const Eingabewerte& e, const Nachweis& n, double smin,
   field("S_min", Kind::kReal, smin, std::string_view());
   field("Nachweis", Kind::kText, 0.0,
         NachweisErfuellt(e, n, smin) ? kNachweisErfuellt : kNachweisNichtErfuellt);
+  vor_hinweisen();
   field("Hinweise", Kind::kText, 0.0, hinweise);
+}
+
+template <typename F>
+void ForEachCheckValue(const Eingabewerte& e, const Nachweis& n, double smin,
+                       std::string_view hinweise, F&& field) {
+  ForEachCheckValue(e, n, smin, hinweise, field, [] {});
 }
 
 }  // namespace wellen

@@ -216,6 +216,50 @@ std::string Urteilsteil(const Fall& fall, double smin, std::size_t hinweise) {
   return html + "</table>\n";
 }
 
+std::string Auslegungskurz(const Loesung& loesung) {
+  if (!loesung.auslegung) return "keine Auslegung";
+  const Auslegung& a = *loesung.auslegung;
+  if (!a.erreicht) return "nicht erreichbar";
+  return std::string(1, loesung.groesse) + "<sub>erf</sub> = " + Zahl(a.wert) + " mm";
+}
+
+std::string Auslegungsteil(const Fall& fall, const Loesung& loesung) {
+  const bool radius = loesung.groesse == 'r';
+  std::string html = "<div class=\"auslegung\"><strong>Auslegung</strong>: ";
+  if (!loesung.auslegung) {
+    return html +
+           "keine Auslegung von d: nur Spannungen gegeben, d wirkt nur über die "
+           "Einflussfaktoren.</div>\n";
+  }
+  const Auslegung& a = *loesung.auslegung;
+  const std::string raster = radius ? Zahl(kRadiusSchritt) : Zahl(kDurchmesserSchritt);
+  html += radius ? "kleinster Kerbradius r, alles andere wie gegeben"
+                 : "kleinster Durchmesser d, D, r, t, d<sub>eff</sub> und die Bohrung im "
+                   "selben Verhältnis";
+  html += " (Raster " + raster + " mm von " + Zahl(a.von) + " bis " + Zahl(a.bis) + " mm): ";
+  if (a.erreicht) {
+    html += std::string(1, loesung.groesse) + "<sub>erf</sub> = " + Zahl(a.wert) + " mm";
+    if (!radius) {
+      html += " (k = " + Zahl(a.wert / fall.e.d) + "; D = " + Zahl(a.e.D) +
+              " mm, r = " + Zahl(a.e.r) + " mm, t = " + Zahl(a.e.t) +
+              " mm, d<sub>eff</sub> = " + Zahl(a.e.deff) + " mm";
+      if (fall.lasten.di) {
+        html += ", d<sub>i</sub> = " + Zahl(*fall.lasten.di * (a.wert / fall.e.d)) + " mm";
+      }
+      html += ")";
+    }
+    html += "; dort ";
+  } else if (std::isnan(a.wert)) {
+    return html + "kein Wert im Suchbereich.</div>\n";
+  } else {
+    html += "nicht erreichbar bis " + std::string(1, loesung.groesse) + " = " + Zahl(a.bis) +
+            " mm; am nächsten kommt " + std::string(1, loesung.groesse) + " = " + Zahl(a.wert) +
+            " mm mit ";
+  }
+  return html + "S Dauerbruch = " + Zahl(a.SDauerbruch) +
+         ", S Fließgrenze = " + Zahl(a.SFliessgrenze) + ".</div>\n";
+}
+
 std::string Skizzenteil(const Eingabewerte& e) {
   const std::string grund = KeineSkizze(e);
   std::string titel = "Kerbe: " + std::string(KerbfallName(e.Kerbfall));
@@ -298,14 +342,16 @@ std::string Diagrammteil(const Fall& fall) {
 }
 
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
-                          std::string_view anker, std::string_view ueberschrift) {
+                          std::string_view anker, std::string_view ueberschrift,
+                          const Loesung* loesung) {
   return Fallabschnitt(fall, smin, hinweise, anker, ueberschrift,
-                       DateiName(fall.datei) + ", Zeile " + Zahl(fall.zeile), "");
+                       DateiName(fall.datei) + ", Zeile " + Zahl(fall.zeile), "", loesung);
 }
 
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
                           std::string_view anker, std::string_view ueberschrift,
-                          std::string_view herkunft, std::string_view vorspann) {
+                          std::string_view herkunft, std::string_view vorspann,
+                          const Loesung* loesung) {
   std::string html = "<section class=\"fall\" id=\"" + Html(anker) +
                      "\">\n<div class=\"fallkopf\">\n<h2>" + Html(ueberschrift);
   if (!fall.name.empty()) html += ": " + Html(fall.name);
@@ -320,6 +366,7 @@ std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::
   html += "<p class=\"herkunft\">" + std::string(herkunft) + "</p>\n</div>\n";
   html += vorspann;
   html += Urteilsteil(fall, smin, hinweise.size());
+  if (loesung != nullptr) html += Auslegungsteil(fall, *loesung);
   html += Eingabeteil(fall);
   html += Ergebnisteil(fall.n);
   html += Hinweisteil(hinweise);

@@ -9,20 +9,42 @@
 // program's label in a small last column.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "calc/auslegung.h"
 #include "companion/fall.h"
 
 namespace wellen::report {
 
+// What design mode found for a case, shown beside its verdict: the value
+// sought, 'r' (the notch radius) or 'd' (the size, the shape kept), and the
+// search; none where the case has nothing to search (a size sought for a
+// case that gives stresses only).
+struct Loesung {
+  char groesse = 'r';
+  std::optional<Auslegung> auslegung;
+};
+
 // The whole section of a case, starting a new printed page: a heading
 // `ueberschrift` (with the case's name after a colon, where it has one) and
 // beside it the material and the remark, the file and line it came from,
-// then the parts below. `anker` is the section's id.
+// then the parts below. `anker` is the section's id. With `loesung`, what
+// design mode found follows the verdict.
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
-                          std::string_view anker, std::string_view ueberschrift);
+                          std::string_view anker, std::string_view ueberschrift,
+                          const Loesung* loesung = nullptr);
+
+// What design mode found: the smallest value with the factors there, or
+// that none up to the limit is enough and the factors of the value that
+// came closest, or that a case with stresses only is not sized.
+std::string Auslegungsteil(const Fall& fall, const Loesung& loesung);
+
+// The same in a few words, for the summary beside the verdict:
+// "r<sub>erf</sub> = 0,45 mm", "nicht erreichbar", "keine Auslegung".
+std::string Auslegungskurz(const Loesung& loesung);
 
 // The same with the line under the heading given (`herkunft`, HTML, in
 // place of the file and line) and `vorspann` (HTML) between the heading and
@@ -30,7 +52,8 @@ std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::
 // shows the internal forces the loads came from.
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
                           std::string_view anker, std::string_view ueberschrift,
-                          std::string_view herkunft, std::string_view vorspann);
+                          std::string_view herkunft, std::string_view vorspann,
+                          const Loesung* loesung = nullptr);
 
 // The verdict in words and colour, and the table of both safety factors
 // rated against S_min with the reason for an invalid one. `hinweise` is the

@@ -23,7 +23,7 @@ sub { font-size: 70%; line-height: 0; }
 table { border-collapse: collapse; }
 th, td { padding: 0.45mm 1.5mm; text-align: left; vertical-align: baseline; }
 thead { display: table-header-group; }
-tr, figure, .eingabe, .seite, .urteil, .geltung, .verfahren, .freigabe, .titelblock {
+tr, figure, .eingabe, .seite, .urteil, .auslegung, .geltung, .verfahren, .freigabe, .titelblock {
   break-inside: avoid; }
 td.z, th.z { text-align: right; font-variant-numeric: tabular-nums; }
 td.z { white-space: nowrap; }
@@ -59,6 +59,7 @@ section.fall h2 { margin: 0 0 0.5mm; }
 .urteil.ok { border-color: #2e7d32; }
 .urteil.nicht { border-color: #b3261e; }
 .urteil strong { font-size: 11pt; }
+.auslegung { border: 1px solid #555; padding: 1.2mm 3mm; margin: 2.5mm 0; }
 .sicherheit { width: auto; min-width: 120mm; }
 .sicherheit tr.grund td { font-size: 8pt; color: #333; padding-bottom: 1mm; }
 .werte { width: 100%; }

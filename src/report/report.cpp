@@ -61,12 +61,16 @@ Report::~Report() = default;
 
 void Report::Add(const Fall& fall) { Add(fall, Hinweise(fall.e, fall.n, fall.lasten)); }
 
-void Report::Add(const Fall& fall, const std::vector<std::string>& hinweise) {
+void Report::Add(const Fall& fall, const std::vector<std::string>& hinweise,
+                 const Loesung* loesung) {
   ++faelle_;
   const Urteil u = Beurteile(fall.e, fall.n, smin_);
   if (u.erfuellt) ++erfuellt_;
   const bool voll = faelle_ <= volle_abschnitte_;
-  if (voll) volle_.emplace_back(fall, hinweise);
+  if (voll) {
+    volle_.push_back(
+        Voll{fall, hinweise, loesung != nullptr ? std::optional<Loesung>(*loesung) : std::nullopt});
+  }
 
   std::string html = "<tr><td class=\"z\">";
   html += voll ? "<a href=\"#" + Anker(faelle_) + "\">" + Zahl(faelle_) + "</a>" : Zahl(faelle_);
@@ -77,8 +81,10 @@ void Report::Add(const Fall& fall, const std::vector<std::string>& hinweise) {
   html += "</td><td class=\"kerbfall\">" + Zahl(fall.e.Kerbfall) + " " +
           std::string(KerbfallName(fall.e.Kerbfall)) + "</td><td class=\"z\">" + Zahl(fall.e.d) +
           "</td>" + Faktorzelle(u.dauerbruch) + Faktorzelle(u.fliessgrenze) + "<td class=\"" +
-          (u.erfuellt ? "ok\">erfüllt" : "nicht\">nicht erfüllt") + "</td><td class=\"z\">" +
-          Zahl(hinweise.size()) + "</td></tr>\n";
+          (u.erfuellt ? "ok\">erfüllt" : "nicht\">nicht erfüllt");
+  if (loesung != nullptr)
+    html += "<br><span class=\"klein\">" + Auslegungskurz(*loesung) + "</span>";
+  html += "</td><td class=\"z\">" + Zahl(hinweise.size()) + "</td></tr>\n";
   zusammenfassung_.Append(html);
 }
 
@@ -135,9 +141,10 @@ bool Report::Write(const Sink& sink) {
   if (!sink("<h2>Freigabe</h2>\n" + Freigabe(titel_))) return false;
 
   for (std::size_t i = 0; i < volle_.size(); ++i) {
-    const auto& [fall, hinweise] = volle_[i];
+    const Voll& v = volle_[i];
     const std::size_t nummer = i + 1;
-    if (!sink(Fallabschnitt(fall, smin_, hinweise, Anker(nummer), "Fall " + Zahl(nummer)))) {
+    if (!sink(Fallabschnitt(v.fall, smin_, v.hinweise, Anker(nummer), "Fall " + Zahl(nummer),
+                            v.loesung ? &*v.loesung : nullptr))) {
       return false;
     }
   }

@@ -25,12 +25,14 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "companion/fall.h"
+#include "report/abschnitt.h"
 #include "report/dokument.h"
 #include "report/html.h"
 
@@ -53,8 +55,10 @@ class Report {
   Report(const Report&) = delete;
   Report& operator=(const Report&) = delete;
 
-  // A computed case with its plausibility notes, in input order.
-  void Add(const Fall& fall, const std::vector<std::string>& hinweise);
+  // A computed case with its plausibility notes, in input order; with
+  // `loesung`, what design mode found for it, shown beside its verdict.
+  void Add(const Fall& fall, const std::vector<std::string>& hinweise,
+           const Loesung* loesung = nullptr);
   // The same, the notes worked out here.
   void Add(const Fall& fall);
   // A row that was not computed, with the reader's message.
@@ -91,8 +95,14 @@ class Report {
   std::size_t faelle_ = 0;
   std::size_t erfuellt_ = 0;
   std::size_t abgewiesen_ = 0;
-  // The first volle_abschnitte_ cases, with their notes.
-  std::vector<std::pair<Fall, std::vector<std::string>>> volle_;
+  // The first volle_abschnitte_ cases, with their notes and what design
+  // mode found.
+  struct Voll {
+    Fall fall;
+    std::vector<std::string> hinweise;
+    std::optional<Loesung> loesung;
+  };
+  std::vector<Voll> volle_;
   Spool zusammenfassung_;  // one table row per case
   Spool abweisungen_;      // one table row per refused row
 };

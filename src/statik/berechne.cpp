@@ -45,7 +45,7 @@ Stellennachweis Nachweise(const Welle& welle, const Stelle& stelle, const Lastsa
   s.lasten.Fa = std::fabs(s.N_a);
   s.lasten.di = stelle.di;
 
-  s.e = SpannungenAusLasten(stelle.e, s.lasten);
+  s.e = Stellenwerte(stelle, s.lasten);
   s.n = Calculate(s.e);
   s.hinweise = Hinweise(s.e, s.n, s.lasten);
   s.hinweise.insert(s.hinweise.end(), welle.hinweise.begin(), welle.hinweise.end());
@@ -122,6 +122,11 @@ std::vector<Stelle> Stellen(const Welle& welle) {
   });
   for (std::size_t i = 0; i < stellen.size(); ++i) stellen[i].nummer = static_cast<int>(i + 1);
   return stellen;
+}
+
+Eingabewerte Stellenwerte(const Stelle& stelle, Schnittlasten lasten) {
+  lasten.di = stelle.di;
+  return SpannungenAusLasten(stelle.e, lasten);
 }
 
 Wellenergebnis Berechne(const Welle& welle) {

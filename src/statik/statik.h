@@ -192,6 +192,11 @@ struct Wellenergebnis {
   std::vector<Lastfallergebnis> lastfaelle;  // in the order of the shaft's load cases
 };
 
+// The record that the check of `stelle` takes under the section loads
+// `lasten`: the section's record with the nominal stresses of the loads at
+// its d, with the bore of the section (lasten.di is set to stelle.di).
+Eingabewerte Stellenwerte(const Stelle& stelle, Schnittlasten lasten);
+
 // The whole computation; empty for a shaft that Pruefe() finds fault with.
 Wellenergebnis Berechne(const Welle& welle);
 

@@ -40,6 +40,8 @@ struct Abschnitt {
   // and its roughness (default: Welle::Rz).
   std::optional<double> r{};
   std::optional<double> Rz{};
+
+  friend bool operator==(const Abschnitt&, const Abschnitt&) = default;
 };
 
 // A round groove in one segment.
@@ -48,11 +50,15 @@ struct Nut {
   double t = 0;                // depth, > 0
   double r = 0;                // radius, > 0
   std::optional<double> Rz{};  // default: Welle::Rz
+
+  friend bool operator==(const Nut&, const Nut&) = default;
 };
 
 struct Lager {
   double x = 0;
   Lagerart art = Lagerart::kFest;
+
+  friend bool operator==(const Lager&, const Lager&) = default;
 };
 
 // A load element on the axis at x: a gear, a pulley, a coupling (not
@@ -69,11 +75,15 @@ struct Lastelement {
   double Mbz = 0;  // the same in the x-z plane
   double T = 0;    // torque brought in; the torques of a load case add up to zero
   double Fx_a = 0, Fy_a = 0, Fz_a = 0, Mby_a = 0, Mbz_a = 0, T_a = 0;  // amplitudes
+
+  friend bool operator==(const Lastelement&, const Lastelement&) = default;
 };
 
 struct Lastfall {
   std::string name{};
   std::vector<Lastelement> lasten{};
+
+  friend bool operator==(const Lastfall&, const Lastfall&) = default;
 };
 
 struct Welle {
@@ -97,6 +107,8 @@ struct Welle {
   std::vector<Nut> nuten;
   std::vector<Lager> lager;
   std::vector<Lastfall> lastfaelle;
+
+  friend bool operator==(const Welle&, const Welle&) = default;
 };
 
 // Where in a Welle a fault lies, so that a front end can point at the place

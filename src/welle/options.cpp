@@ -26,6 +26,7 @@ constexpr const char* kFooter =
     "  wellen743-welle welle.toml                  # Tabelle am Terminal\n"
     "  wellen743-welle welle.toml -o ergebnis.csv --curves verlauf.csv\n"
     "  wellen743-welle welle.toml --report nachweis.html --project 'Getriebe GT-200'\n"
+    "  wellen743-welle --solve d welle.toml --resized neu.toml   # kleinste Welle\n"
     "Exit-Status: 0 jede Stelle erf\u00fcllt S_min in jedem Lastfall, 1 nicht jede,\n"
     "2 Fehler in Aufruf oder Datei (nichts berechnet).";
 
@@ -77,6 +78,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   std::string format;
   std::string delimiter;
   std::string smin;
+  std::string solve;
 
   CLI::App app(kDescription, "wellen743-welle");
   auto formatter = std::make_shared<Formatter>();
@@ -109,6 +111,14 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
   app.add_option("--author", o.author, "Bearbeiter")->type_name("TEXT");
   app.add_option("--drawing", o.drawing, "Zeichnungsnummer und Revision")->type_name("TEXT");
   app.add_option("--date", o.date, "Datum des Berichts (Vorgabe: keines)")->type_name("TEXT");
+  app.add_option("--solve", solve,
+                 "Auslegung: r der kleinste Radius jedes Absatzes und jeder Nut,\n"
+                 "d der kleinste gemeinsame Faktor aller Durchmesser, der S_min\n"
+                 "an jeder Stelle in jedem Lastfall erf\u00fcllt")
+      ->type_name("r|d");
+  app.add_option("--resized", o.resized,
+                 "mit --solve d: die ge\u00e4nderte Welle als Wellendatei in DATEI")
+      ->type_name("DATEI");
   app.add_flag("--template", o.templ,
                "eine kommentierte Beispielwelle mit jedem Schl\u00fcssel ausgeben");
   app.add_flag("-q,--quiet", o.quiet, "keine Hinweise auf Vorgabewerte auf der Standardfehlerausgabe");
@@ -154,13 +164,20 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
     o.smin = value;
   }
+  if (!solve.empty()) {
+    if (solve == "r") o.solve = Solve::kRadius;
+    if (solve == "d") o.solve = Solve::kDurchmesser;
+    if (!o.solve) return UsageError("--solve: \"" + solve + "\" ist nicht r oder d");
+  }
+  if (o.resized && o.solve != Solve::kDurchmesser)
+    return UsageError("--resized gilt nur mit --solve d");
+  if (o.templ && o.solve) return UsageError("--template nimmt kein --solve");
   if (o.file.empty() && !o.templ) return UsageError("die Datei der Welle fehlt");
   if (!o.file.empty() && o.templ)
     return UsageError("--template nimmt keine DATEI; die Vorlage wird ausgegeben");
-  if (o.templ && (o.report || o.curves)) {
-    return UsageError(std::string(o.report ? "--report" : "--curves") +
-                      " geht nicht mit --template: es wird keine Welle berechnet");
-  }
+  // The template computes no shaft: nothing to report, no curves.
+  if (o.templ && o.report) return UsageError("--template nimmt kein --report");
+  if (o.templ && o.curves) return UsageError("--template nimmt kein --curves");
   return parsed;
 }
 

@@ -8,6 +8,10 @@ namespace wellen::welle {
 
 enum class Format { kCsv, kJson, kTable };
 
+// What --solve asks for: the smallest radius of every notch, or the smallest
+// common factor of all diameters.
+enum class Solve { kRadius, kDurchmesser };
+
 // How the CSV output and the curves are written: ';' with decimal commas
 // (the German spreadsheet form) unless --delimiter says otherwise.
 struct Dialekt {
@@ -22,6 +26,8 @@ struct Options {
   std::optional<std::string> report;  // --report FILE.html
   // The report's title block: --title, --project, --author, --drawing, --date.
   std::string title, project, author, drawing, date;
+  std::optional<Solve> solve;         // --solve r|d
+  std::optional<std::string> resized;  // --resized FILE (with --solve d)
   std::optional<Format> format;       // --format; chosen by the output if empty
   Dialekt dialekt;                    // --delimiter
   double smin = 1.2;                  // --smin: required minimum safety

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <initializer_list>
 #include <csignal>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,10 +15,13 @@
 
 #include "companion/output.h"
 #include "companion/progress.h"
+#include "format/number.h"
 #include "report/wellenbericht.h"
 #include "statik/statik.h"
+#include "statik/wellenauslegung.h"
 #include "welle/options.h"
 #include "welle/reader.h"
+#include "welle/schreiber.h"
 #include "welle/template.h"
 #include "welle/writers.h"
 #include "wellen743/version.h"
@@ -80,29 +83,29 @@ bool SameFile(const std::string& path, const std::string& other) {
   return target && (other == "-" ? IdOfFd(STDIN_FILENO) : IdOfPath(other)) == target;
 }
 
-// Another output of the run: its path, if given, and how messages name it.
-struct Andere {
+// An output file of the run, its role in messages, and the article it
+// takes after "zugleich" ("die Ausgabedatei", "der Bericht").
+struct Ziel {
   const std::optional<std::string>& pfad;
-  // "die Ausgabedatei", "die Verlaufsdatei", "der Bericht" (cppcheck misses
-  // its use through the iterator of find_if)
-  // cppcheck-suppress unusedStructMember
   std::string_view rolle;
+  std::string_view artikel = "die";
 };
 
 // Opens an output file of the run: never over the shaft file, and never
-// the file of another output.
+// over the file of another output (`others`).
 std::unique_ptr<Ausgabe> Open(const std::string& path, std::string_view role,
-                              const Options& options, std::initializer_list<Andere> andere) {
+                              const Options& options, std::initializer_list<Ziel> others) {
   if (!options.file.empty() && SameFile(path, options.file)) {
     Meldung(std::string(role) + " " + path +
             " ist zugleich die Datei der Welle; sie wird nicht \u00fcberschrieben");
     return nullptr;
   }
-  const auto* gleich = std::find_if(andere.begin(), andere.end(), [&](const Andere& a) {
-    return a.pfad && SelbesZiel(path, *a.pfad);
+  const auto gleich = std::find_if(others.begin(), others.end(), [&](const Ziel& other) {
+    return other.pfad && SameOutputFile(path, *other.pfad);
   });
-  if (gleich != andere.end()) {
-    Meldung(std::string(role) + " " + path + " ist zugleich " + std::string(gleich->rolle));
+  if (gleich != others.end()) {
+    Meldung(std::string(role) + " " + path + " ist zugleich " + std::string(gleich->artikel) + " " +
+            std::string(gleich->rolle));
     return nullptr;
   }
   std::string error;
@@ -142,6 +145,17 @@ void SchreibeBericht(const Welle& welle, const Wellenergebnis& ergebnis, const O
                                 });
 }
 
+// The comment at the top of the resized shaft's file.
+std::string Kopf(const Options& options, const Groessenauslegung& g) {
+  return "Ge\u00e4nderte Welle von wellen743-welle --solve d aus " +
+         (options.file == "-" ? std::string("der Standardeingabe") : options.file) +
+         ":\nalle Durchmesser, Bohrungen, Radien, Nuttiefen und deff mal k = " +
+         std::string(Number(g.k).text()) + " (gr\u00f6\u00dfter Au\u00dfendurchmesser " +
+         std::string(Number(g.D_max).text()) + " -> " + std::string(Number(g.wert).text()) +
+         " mm),\nkleinste Gr\u00f6\u00dfe, mit der jede Stelle in jedem Lastfall S_min " +
+         std::string(Number(options.smin).text()) + " erf\u00fcllt.";
+}
+
 int Compute(const Options& options) {
   std::string error;
   const std::optional<std::string> text = ReadFile(options.file, error);
@@ -162,16 +176,20 @@ int Compute(const Options& options) {
     return kFailed;
   }
 
+  const Ziel ausgabedatei{options.output, "Ausgabedatei"};
+  const Ziel verlaufsdatei{options.curves, "Verlaufsdatei"};
+  const Ziel wellendatei{options.resized, "Datei der ge\u00e4nderten Welle"};
+  const Ziel berichtsdatei{options.report, "Bericht", "der"};
   std::unique_ptr<Ausgabe> out = std::make_unique<Ausgabe>();
   if (options.output) {
-    out = Open(*options.output, "Ausgabedatei", options,
-               {{options.curves, "die Verlaufsdatei"}, {options.report, "der Bericht"}});
+    out = Open(*options.output, ausgabedatei.rolle, options,
+               {verlaufsdatei, wellendatei, berichtsdatei});
     if (!out) return kFailed;
   }
   std::unique_ptr<Ausgabe> curves;
   if (options.curves) {
-    curves = Open(*options.curves, "Verlaufsdatei", options,
-                  {{options.output, "die Ausgabedatei"}, {options.report, "der Bericht"}});
+    curves = Open(*options.curves, verlaufsdatei.rolle, options,
+                  {ausgabedatei, wellendatei, berichtsdatei});
     if (!curves) {
       out->Abandon();
       return kFailed;
@@ -179,8 +197,8 @@ int Compute(const Options& options) {
   }
   std::unique_ptr<Ausgabe> bericht;
   if (options.report) {
-    bericht = Open(*options.report, "Bericht", options,
-                   {{options.output, "die Ausgabedatei"}, {options.curves, "die Verlaufsdatei"}});
+    bericht = Open(*options.report, berichtsdatei.rolle, options,
+                   {ausgabedatei, verlaufsdatei, wellendatei});
     if (!bericht) {
       if (curves) curves->Abandon();
       out->Abandon();
@@ -189,22 +207,48 @@ int Compute(const Options& options) {
   }
 
   const Wellenergebnis ergebnis = Berechne(*welle);
+  Geloest geloest;
+  if (options.solve == Solve::kRadius) geloest.radien = KleinsteRadien(*welle, options.smin);
+  if (options.solve == Solve::kDurchmesser) {
+    geloest.groesse = KleinsterGemeinsamerFaktor(*welle, options.smin);
+  }
+
+  // The resized shaft is written only where it meets S_min: a file of a
+  // shaft that does not would be mistaken for the answer.
+  std::unique_ptr<Ausgabe> resized;
+  if (options.resized && geloest.groesse && geloest.groesse->erreicht) {
+    resized = Open(*options.resized, wellendatei.rolle, options,
+                   {ausgabedatei, verlaufsdatei, berichtsdatei});
+    if (!resized) {
+      out->Abandon();
+      if (curves) curves->Abandon();
+      if (bericht) bericht->Abandon();
+      return kFailed;
+    }
+    resized->Write(Wellendatei(geloest.groesse->welle, Kopf(options, *geloest.groesse)));
+  }
+
   const Format format = options.format.value_or(out->Terminal() ? Format::kTable : Format::kCsv);
   switch (format) {
     case Format::kCsv:
-      SchreibeCsv(*welle, ergebnis, options.file, options.smin, options.dialekt, *out);
+      SchreibeCsv(*welle, ergebnis, geloest, options.file, options.smin, options.dialekt, *out);
       break;
-    case Format::kJson: SchreibeJson(*welle, ergebnis, options.file, options.smin, *out); break;
-    case Format::kTable: SchreibeTabelle(*welle, ergebnis, options.file, options.smin, *out); break;
+    case Format::kJson:
+      SchreibeJson(*welle, ergebnis, geloest, options.file, options.smin, *out);
+      break;
+    case Format::kTable:
+      SchreibeTabelle(*welle, ergebnis, geloest, options.file, options.smin, *out);
+      break;
   }
   if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
   if (bericht) SchreibeBericht(*welle, ergebnis, options, *bericht);
 
-  // Every output complete before any replaces its file; the curves and the
-  // report first, so that results bound for standard output, which cannot
-  // be taken back, are held while the others may still fail.
+  // Every output complete before any replaces its file; the files first,
+  // so that results bound for standard output, which cannot be taken back,
+  // are held while the others may still fail.
   std::vector<Ausgabe*> ausgaben;
   if (curves) ausgaben.push_back(curves.get());
+  if (resized) ausgaben.push_back(resized.get());
   if (bericht) ausgaben.push_back(bericht.get());
   ausgaben.push_back(out.get());
   const auto fail = [&](const Ausgabe* failed) {
@@ -228,6 +272,11 @@ int Compute(const Options& options) {
     for (const std::string& hinweis : welle->hinweise) {
       Meldung(options.file + ": Hinweis: " + hinweis);
     }
+  }
+  if (options.resized && !resized) {
+    Meldung(*options.resized + ": nicht geschrieben: keine Gr\u00f6\u00dfe bis D_max = " +
+            std::string(Number(geloest.groesse->bis).text()) +
+            " mm erf\u00fcllt S_min an jeder Stelle in jedem Lastfall");
   }
   return AlleErfuellt(ergebnis, options.smin) ? kAllMet : kNotAllMet;
 }

@@ -4,9 +4,9 @@
 //
 // Input layout: byte 0 picks the separator (bits 0-1: found in the header,
 // or forced to ',', ';' or tab), the output format (bits 2-3: CSV, JSON
-// Lines, table), --extra-columns (bit 4) and whether the encoding is found
-// beforehand as for a regular file (bit 5) or while streaming; the rest is
-// the file.
+// Lines, table), --extra-columns (bit 4), whether the encoding is found
+// beforehand as for a regular file (bit 5) or while streaming, and --solve
+// (bit 6; bit 7: r or d); the rest is the file.
 //
 // The writers write to standard output, as the program does without -o;
 // here standard output is a file in memory, emptied before each input and
@@ -17,7 +17,8 @@
 // a case keeps the record's invariants (Kerbfall 1 or 2, K1Fall 1 to 4, the
 // flags 0 or 1); its texts, extra cells and notes are valid UTF-8 whatever
 // the input's bytes, and there is one extra cell per extra column; the
-// output of every format is valid UTF-8 whatever the input, the JSON Lines
+// output of every format is valid UTF-8 whatever the input; with --solve a
+// size found meets S_min when checked again; the JSON Lines
 // one line per case, each an object; the report writes, is valid UTF-8,
 // starts with the HTML5 doctype and ends with the closing tag.
 #include <sys/mman.h>
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,7 @@
 #include "batch/csv_reader.h"
 #include "batch/encoding.h"
 #include "batch/writers.h"
+#include "calc/auslegung.h"
 #include "calc/hinweise.h"
 #include "calc/urteil.h"
 #include "check.h"
@@ -111,6 +114,8 @@ void Run(const std::uint8_t* data, std::size_t size) {
   csv.separator = kSeparators[mode & 3];
   const Format format = kFormats[(mode >> 2) & 3];
   const bool extra_columns = (mode & 0x10) != 0;
+  std::optional<Solve> solve;
+  if ((mode & 0x40) != 0) solve = (mode & 0x80) != 0 ? Solve::kDurchmesser : Solve::kRadius;
   if ((mode & 0x20) != 0) {
     Utf8Scanner scanner;
     scanner.Feed(input);
@@ -131,7 +136,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
 
   CaptureStandardOutput();
   const auto out = std::make_unique<Ausgabe>();
-  const std::unique_ptr<Schreiber> writer = MakeSchreiber(format, 1.2, *out);
+  const std::unique_ptr<Schreiber> writer = MakeSchreiber(format, 1.2, solve, *out);
   const Dialect dialect = reader.dialect();
   writer->Begin(Dialekt{dialect.separator, dialect.decimal_comma, reader.byte_order_mark(),
                         reader.first_line_end().empty() ? "\n" : reader.first_line_end()},
@@ -177,7 +182,24 @@ void Run(const std::uint8_t* data, std::size_t size) {
       FUZZ_CHECK(hinweis.find(kHinweisTrenner) == std::string::npos);
       FUZZ_CHECK(IsUtf8(hinweis));
     }
-    writer->Case(fall, extras.zusatz, hinweise);
+    Auslegung auslegung;
+    const Auslegung* gesucht = nullptr;
+    if (solve == Solve::kRadius) {
+      auslegung = KleinsterRadius(fall.e, 1.2);
+      gesucht = &auslegung;
+    } else if (solve && fall.lasten.AnyLoad()) {
+      auslegung = KleinsterDurchmesser(fall.e, fall.lasten, 1.2);
+      gesucht = &auslegung;
+    }
+    if (gesucht != nullptr && gesucht->erreicht) {
+      FUZZ_CHECK(NachweisErfuellt(gesucht->e, Calculate(gesucht->e), 1.2));
+    }
+    if (solve) {
+      const std::string hinweis = Loesungshinweis(*solve, gesucht);
+      FUZZ_CHECK(IsUtf8(hinweis));
+      if (!hinweis.empty()) hinweise.push_back(hinweis);
+    }
+    writer->Case(fall, extras.zusatz, hinweise, gesucht);
     report.Add(fall, hinweise);
     ++bilanz.cases;
   }
