@@ -786,5 +786,67 @@ TEST(Welle, ReportFile) {
   EXPECT_EQ(r.err, "wellen743-welle: --template nimmt kein --report (--help zeigt die Optionen)\n");
 }
 
+
+// Design mode in the report: beside each section its solved value, and in
+// each of its rows the factors there, as the CSV output of the same run
+// gives them; the proofs name them too.
+TEST(Welle, ReportShowsTheSolvedValues) {
+  Scratch scratch;
+  const std::string shaft = kData + "/getriebewelle.toml";
+  for (const std::string art : {"r", "d"}) {
+    SCOPED_TRACE("--solve " + art);
+    const CommandResult r = Welle({shaft, "--solve", art, "--delimiter", ",", "-o",
+                                   scratch / "e.csv", "--report", scratch / "b.html"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string html = ReadFile(scratch / "b.html");
+    const auto rows = Records(ReadFile(scratch / "e.csv"), ',');
+    ASSERT_EQ(rows.size(), 12U);
+    const std::string erf = art + "<sub>erf</sub>";
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      const auto& row = rows[k];
+      const std::size_t stelle = k % 6 + 1;
+      const std::size_t lastfall = k / 6 + 1;
+      SCOPED_TRACE("Stelle " + std::to_string(stelle) + ", Lastfall " + std::to_string(lastfall));
+      const std::string wert = Deutsch(std::stod(row.at(art + "_erf")));
+      // The summary row of this section and load case: its link, then the
+      // factors as given and at the solved value.
+      const std::string anker = "#stelle-" + std::to_string(stelle) + "-lf-" +
+                                std::to_string(lastfall) + "\">";
+      const std::size_t zeile = html.find(anker + "Lastfall");
+      ASSERT_NE(zeile, std::string::npos);
+      const std::string tr = html.substr(zeile, html.find("</tr>", zeile) - zeile);
+      for (const char* spalte : {"S_Dauerbruch_erf", "S_Fliessgrenze_erf"}) {
+        EXPECT_NE(tr.find("bei " + erf + ": " + Deutsch(std::stod(row.at(spalte))) + "<"),
+                  std::string::npos)
+            << spalte << "\n" << tr;
+      }
+      if (lastfall == 1) {
+        EXPECT_NE(html.find("<span class=\"loesung\">" + erf + " = " + wert + " mm</span>"),
+                  std::string::npos)
+            << wert;
+      }
+      // The proof: the value and the factors of this load case.
+      const std::size_t nachweis = html.find("<section class=\"fall\" id=\"" + anker.substr(1, anker.size() - 3));
+      ASSERT_NE(nachweis, std::string::npos);
+      const std::size_t block = html.find("<div class=\"auslegung\">", nachweis);
+      ASSERT_NE(block, std::string::npos);
+      const std::string text = html.substr(block, html.find("</div>", block) - block);
+      EXPECT_NE(text.find("S Dauerbruch = " + Deutsch(std::stod(row.at("S_Dauerbruch_erf")))),
+                std::string::npos)
+          << text;
+      EXPECT_NE(text.find(art == "r" ? "r<sub>erf</sub> = " + wert : "hier d = " + wert),
+                std::string::npos)
+          << text;
+    }
+    EXPECT_NE(html.find("<tr><th>Auslegung</th>"), std::string::npos);
+  }
+  // Without design mode nothing of it.
+  ASSERT_EQ(Welle({shaft, "-o", "/dev/null", "--report", scratch / "b.html"}).status, 0);
+  const std::string ohne = ReadFile(scratch / "b.html");
+  EXPECT_EQ(ohne.find("class=\"auslegung\""), std::string::npos);
+  EXPECT_EQ(ohne.find("class=\"loesung\""), std::string::npos);
+  EXPECT_EQ(ohne.find(">Auslegung<"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace wellen

@@ -345,13 +345,14 @@ std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::
                           std::string_view anker, std::string_view ueberschrift,
                           const Loesung* loesung) {
   return Fallabschnitt(fall, smin, hinweise, anker, ueberschrift,
-                       DateiName(fall.datei) + ", Zeile " + Zahl(fall.zeile), "", loesung);
+                       DateiName(fall.datei) + ", Zeile " + Zahl(fall.zeile), "",
+                       loesung != nullptr ? Auslegungsteil(fall, *loesung) : "");
 }
 
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
                           std::string_view anker, std::string_view ueberschrift,
                           std::string_view herkunft, std::string_view vorspann,
-                          const Loesung* loesung) {
+                          std::string_view nach_urteil) {
   std::string html = "<section class=\"fall\" id=\"" + Html(anker) +
                      "\">\n<div class=\"fallkopf\">\n<h2>" + Html(ueberschrift);
   if (!fall.name.empty()) html += ": " + Html(fall.name);
@@ -366,7 +367,7 @@ std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::
   html += "<p class=\"herkunft\">" + std::string(herkunft) + "</p>\n</div>\n";
   html += vorspann;
   html += Urteilsteil(fall, smin, hinweise.size());
-  if (loesung != nullptr) html += Auslegungsteil(fall, *loesung);
+  html += nach_urteil;
   html += Eingabeteil(fall);
   html += Ergebnisteil(fall.n);
   html += Hinweisteil(hinweise);

@@ -47,13 +47,14 @@ std::string Auslegungsteil(const Fall& fall, const Loesung& loesung);
 std::string Auslegungskurz(const Loesung& loesung);
 
 // The same with the line under the heading given (`herkunft`, HTML, in
-// place of the file and line) and `vorspann` (HTML) between the heading and
-// the verdict: the shaft program names the section and load case there and
-// shows the internal forces the loads came from.
+// place of the file and line), `vorspann` (HTML) between the heading and
+// the verdict and `nach_urteil` (HTML) after it: the shaft program names
+// the section and load case there, shows the internal forces the loads came
+// from, and what design mode found for the section.
 std::string Fallabschnitt(const Fall& fall, double smin, const std::vector<std::string>& hinweise,
                           std::string_view anker, std::string_view ueberschrift,
                           std::string_view herkunft, std::string_view vorspann,
-                          const Loesung* loesung = nullptr);
+                          std::string_view nach_urteil);
 
 // The verdict in words and colour, and the table of both safety factors
 // rated against S_min with the reason for an invalid one. `hinweise` is the

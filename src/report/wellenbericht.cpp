@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "calc/auslegung.h"
 #include "calc/urteil.h"
 #include "companion/fall.h"
 #include "report/abschnitt.h"
@@ -40,6 +41,8 @@ figure.diagramm figcaption { font-size: 8.5pt; margin-bottom: 0.5mm; }
 .schnitt td { border-bottom: 1px solid #e4e4e4; }
 p.anmerkung { font-size: 8pt; color: #333; }
 .kleinste { margin: 2mm 0; }
+.loesung { font-size: 7.5pt; color: #1f3f7a; white-space: nowrap; }
+td.loesung { font-size: 8pt; }
 .kleinste th, .kleinste td { border-bottom: 1px solid #e4e4e4; }
 )";
 
@@ -111,6 +114,159 @@ std::string Kopf(std::string_view ausrichtung, std::initializer_list<std::string
 
 std::string Zelle(double wert) { return "<td class=\"z\">" + Zahl(wert) + "</td>"; }
 
+// --- Design mode --------------------------------------------------------------
+
+// The solved value of section `i` as the tables show it: "r<sub>erf</sub> =
+// 0,45 mm"; where S_min is out of reach, the value that came closest.
+// Empty without design mode.
+std::string Loesungswert(const Wellenquelle& q, std::size_t i) {
+  if (q.radien != nullptr && i < q.radien->size()) {
+    const Auslegung& a = (*q.radien)[i].auslegung;
+    if (std::isnan(a.wert)) return "r<sub>erf</sub>: kein Wert im Suchbereich";
+    if (a.erreicht) return "r<sub>erf</sub> = " + Zahl(a.wert) + " mm";
+    return "r<sub>erf</sub> nicht erreichbar bis " + Zahl(a.bis) + " mm";
+  }
+  if (q.groesse != nullptr) {
+    const Groessenauslegung& g = *q.groesse;
+    if (std::isnan(g.wert) || i >= g.ergebnis.stellen.size()) return {};
+    const std::string d = Zahl(g.ergebnis.stellen[i].e.d);
+    return g.erreicht ? "d<sub>erf</sub> = " + d + " mm" : "d = " + d + " mm am nächsten";
+  }
+  return {};
+}
+
+// The check of section `i` in load case `f` at the solved value, or null.
+const Nachweis* Loesungsnachweis(const Wellenquelle& q, std::size_t f, std::size_t i) {
+  if (q.radien != nullptr && i < q.radien->size()) {
+    const std::vector<Stellenpruefung>& je = (*q.radien)[i].je_lastfall;
+    return f < je.size() ? &je[f].n : nullptr;
+  }
+  if (q.groesse != nullptr) {
+    const Wellenergebnis& e = q.groesse->ergebnis;
+    if (f < e.lastfaelle.size() && i < e.lastfaelle[f].stellen.size()) {
+      return &e.lastfaelle[f].stellen[i].n;
+    }
+  }
+  return nullptr;
+}
+
+// The symbol of the solved value: "r<sub>erf</sub>", "d<sub>erf</sub>", or
+// "r = 0,5" where none was reached.
+std::string Loesungssymbol(const Wellenquelle& q, std::size_t i) {
+  if (q.radien != nullptr && i < q.radien->size()) {
+    const Auslegung& a = (*q.radien)[i].auslegung;
+    return a.erreicht ? "r<sub>erf</sub>" : "r = " + Zahl(a.wert) + " mm";
+  }
+  if (q.groesse != nullptr && !q.groesse->erreicht) return "k = " + Zahl(q.groesse->k);
+  return "d<sub>erf</sub>";
+}
+
+// What design mode found for the whole shaft, in words (HTML); empty
+// without it.
+std::string Auslegungssatz(const Welle& welle, const Wellenergebnis& ergebnis,
+                           const Wellenquelle& q, double smin) {
+  if (q.radien != nullptr) {
+    std::size_t erreicht = 0;
+    std::string fehlend;
+    for (std::size_t i = 0; i < q.radien->size(); ++i) {
+      if ((*q.radien)[i].auslegung.erreicht) {
+        ++erreicht;
+      } else {
+        fehlend += (fehlend.empty() ? "" : ", ") + Zahl(i + 1);
+      }
+    }
+    std::string html = "kleinster Radius jeder Stelle, mit dem sie S<sub>min</sub> = " +
+                       Zahl(smin) + " in jedem Lastfall erfüllt, alles andere wie gegeben (Raster " +
+                       Zahl(kRadiusSchritt) + " mm, bis t beim Absatz, bei der Nut bis d/2 und bis "
+                       "zum Abschnittsende): " +
+                       Zahl(erreicht) + " von " +
+                       Mehrzahl(q.radien->size(), "Stelle", "Stellen") + " erreichbar";
+    if (!fehlend.empty()) html += "; nicht erreichbar an Stelle " + fehlend;
+    return html + ".";
+  }
+  if (q.groesse == nullptr) return {};
+  const Groessenauslegung& g = *q.groesse;
+  std::string html = "kleinster gemeinsamer Faktor k aller Durchmesser, Bohrungen, Radien und "
+                     "Nuttiefen, mit dem jede Stelle S<sub>min</sub> = " +
+                     Zahl(smin) +
+                     " in jedem Lastfall erfüllt (größter Außendurchmesser im Raster " +
+                     Zahl(kDurchmesserSchritt) + " mm von " + Zahl(g.von) + " bis " + Zahl(g.bis) +
+                     " mm): ";
+  if (ergebnis.stellen.empty() || std::isnan(g.wert)) return html + "keine Kerbe, nichts auszulegen.";
+  if (g.erreicht) {
+    html += "größter Außendurchmesser " + Zahl(g.D_max) + " mm → " + Zahl(g.wert) + " mm, k = " +
+            Zahl(g.k) + ". Die geänderte Welle ist vollständig nachgerechnet";
+  } else {
+    html += "nicht erreichbar bis " + Zahl(g.bis) + " mm; am nächsten kommt " + Zahl(g.wert) +
+            " mm, k = " + Zahl(g.k);
+  }
+  // The smallest factor of the resized shaft, and where.
+  double kleinste = std::numeric_limits<double>::infinity();
+  std::size_t wo_i = 0, wo_f = 0;
+  for (std::size_t f = 0; f < g.ergebnis.lastfaelle.size(); ++f) {
+    const Lastfallergebnis& lf = g.ergebnis.lastfaelle[f];
+    for (std::size_t i = 0; i < lf.stellen.size(); ++i) {
+      const double s = KleinereSicherheit(lf.stellen[i].n);
+      if (s < kleinste) {
+        kleinste = s;
+        wo_i = i;
+        wo_f = f;
+      }
+    }
+  }
+  if (std::isfinite(kleinste)) {
+    html += "; kleinste Sicherheit dort " + Zahl(kleinste) + " (Stelle " + Zahl(wo_i + 1) + ", " +
+            Html(Lastfallname(welle, wo_f)) + ")";
+  }
+  html += ".";
+  if (g.uebergangen > 0 && !g.hindernis.empty()) {
+    html += " " + Mehrzahl(g.uebergangen, "Größe", "Größen") + " übergangen, die erste bei " +
+            Zahl(g.erster_uebergangen) + " mm: " + MitKomma(Html(g.hindernis.front().text)) + ".";
+  }
+  return html;
+}
+
+// The block of a proof: the solved value of its section and the factors
+// there in its load case.
+std::string Auslegungsblock(const Wellenquelle& q, std::size_t i, std::size_t f,
+                            const Welle& welle) {
+  std::string html = "<div class=\"auslegung\"><strong>Auslegung</strong>: ";
+  if (q.radien != nullptr && i < q.radien->size()) {
+    const Radiusauslegung& r = (*q.radien)[i];
+    const Auslegung& a = r.auslegung;
+    html += "kleinster Radius dieser Stelle, mit dem sie S<sub>min</sub> in jedem Lastfall "
+            "erfüllt, alles andere wie gegeben (Raster " +
+            Zahl(kRadiusSchritt) + " mm von " + Zahl(a.von) + " bis " + Zahl(a.bis) + " mm): ";
+    if (std::isnan(a.wert)) return html + "kein Wert im Suchbereich.</div>\n";
+    html += a.erreicht ? "r<sub>erf</sub> = " + Zahl(a.wert) + " mm"
+                       : "nicht erreichbar; am nächsten kommt r = " + Zahl(a.wert) + " mm";
+    html += " (maßgebend " + Html(Lastfallname(welle, a.massgebend)) + ")";
+  } else if (q.groesse != nullptr) {
+    const Groessenauslegung& g = *q.groesse;
+    html += "kleinster gemeinsamer Faktor aller Durchmesser der Welle";
+    if (std::isnan(g.wert) || i >= g.ergebnis.stellen.size()) {
+      return html + ": kein Wert im Suchbereich.</div>\n";
+    }
+    const Eingabewerte& e = g.ergebnis.stellen[i].e;
+    html += g.erreicht ? ", k = " + Zahl(g.k) : ": nicht erreichbar; am nächsten kommt k = " + Zahl(g.k);
+    html += " (größter Außendurchmesser " + Zahl(g.D_max) + " → " + Zahl(g.wert) +
+            " mm); hier d = " + Zahl(e.d) + " mm, D = " + Zahl(e.D) + " mm, r = " + Zahl(e.r) +
+            " mm, t = " + Zahl(e.t) + " mm";
+    if (g.ergebnis.stellen[i].di > 0) {
+      html += ", d<sub>i</sub> = " + Zahl(g.ergebnis.stellen[i].di) + " mm";
+    }
+    html += ", d<sub>eff</sub> = " + Zahl(e.deff) + " mm";
+  } else {
+    return {};
+  }
+  const Nachweis* n = Loesungsnachweis(q, f, i);
+  if (n == nullptr) return html + ".</div>\n";
+  html += q.radien != nullptr ? "; damit in diesem Lastfall "
+                              : "; die geänderte Welle, nachgerechnet, in diesem Lastfall: ";
+  return html + "S Dauerbruch = " + Zahl(n->SDauerbruch) + ", S Fließgrenze = " +
+         Zahl(n->SFliessgrenze) + ".</div>\n";
+}
+
 // --- The first page -------------------------------------------------------
 
 struct Bilanz {
@@ -156,6 +312,18 @@ std::string Titelzeilen(const Welle& welle, const Wellenergebnis& ergebnis,
                          Mehrzahl(b.nachweise, "Nachweis", "Nachweise"));
   html += "<tr><th>Mindestsicherheit</th><td>S<sub>min</sub> = " + Zahl(smin) + "</td></tr>\n";
   html += Titelzeile("Ergebnis", Gesamturteil(b));
+  if (quelle.radien != nullptr) html += Titelzeile("Auslegung", "kleinster Radius jeder Stelle");
+  if (quelle.groesse != nullptr) {
+    const Groessenauslegung& g = *quelle.groesse;
+    html += Titelzeile(
+        "Auslegung",
+        std::isnan(g.wert) ? std::string("kleinster gemeinsamer Faktor: nichts auszulegen")
+        : g.erreicht       ? "kleinster gemeinsamer Faktor k = " + Zahl(g.k) +
+                           ", größter Außendurchmesser " + Zahl(g.D_max) + " → " +
+                           Zahl(g.wert) + " mm"
+                           : "kleinster gemeinsamer Faktor: nicht erreichbar bis " +
+                           Zahl(g.bis) + " mm");
+  }
   return html;
 }
 
@@ -228,6 +396,12 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
             Html(Lastfallname(welle, w_lf)) + "</td></tr>\n";
   }
   html += "</tbody>\n</table>\n";
+  const std::string auslegung = Auslegungssatz(welle, ergebnis, quelle, smin);
+  if (!auslegung.empty()) {
+    html += "<div class=\"auslegung\"><strong>Auslegung</strong>: " + auslegung +
+            " Die Werte stehen in der Übersicht bei jeder Stelle, mit den Sicherheiten dort in "
+            "jedem Lastfall, und bei jedem Nachweis.</div>\n";
+  }
   // The notes on the shaft as a whole (material values that took their
   // default), which every proof repeats, here once and also where there is
   // no proof.
@@ -282,7 +456,10 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
         html += "</td>" + Zelle(stelle.x) + "<td>" + Html(Stellenname(quelle, i));
         html += "<br><span class=\"klein\">r = " + Zahl(stelle.e.r) + " mm";
         if (stelle.di > 0) html += ", d<sub>i</sub> = " + Zahl(stelle.di) + " mm";
-        html += "</span></td>";
+        html += "</span>";
+        const std::string loesung = Loesungswert(quelle, i);
+        if (!loesung.empty()) html += "<br><span class=\"loesung\">" + loesung + "</span>";
+        html += "</td>";
       } else {
         html += "<td></td><td></td><td></td>";
       }
@@ -291,9 +468,23 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
       html += ziel < ergebnis.lastfaelle.size() ? "<a href=\"#" + Anker(i, ziel) + "\">" + name + "</a>"
                                                 : name;
       if (!voll[f][i]) html += " *";
-      html += "</td>" + Zelle(s.Mb) + Zelle(s.T) + Zelle(s.N) + Faktorzelle(u.dauerbruch) +
-              Faktorzelle(u.fliessgrenze) + "<td class=\"" +
-              (u.erfuellt ? "ok\">erfüllt" : "nicht\">nicht erfüllt") + "</td></tr>\n";
+      html += "</td>" + Zelle(s.Mb) + Zelle(s.T) + Zelle(s.N);
+      const Nachweis* geloest = Loesungsnachweis(quelle, f, i);
+      const std::string bei = geloest != nullptr ? Loesungssymbol(quelle, i) : "";
+      for (const auto& [fu, wert] :
+           {std::pair<const Faktorurteil&, double>{u.dauerbruch,
+                                                   geloest ? geloest->SDauerbruch : 0.0},
+            std::pair<const Faktorurteil&, double>{u.fliessgrenze,
+                                                   geloest ? geloest->SFliessgrenze : 0.0}}) {
+        std::string zelle = Faktorzelle(fu);
+        if (geloest != nullptr) {
+          zelle.insert(zelle.size() - 5,
+                       "<br><span class=\"loesung\">bei " + bei + ": " + Zahl(wert) + "</span>");
+        }
+        html += zelle;
+      }
+      html += "<td class=\"" + std::string(u.erfuellt ? "ok\">erfüllt" : "nicht\">nicht erfüllt") +
+              "</td></tr>\n";
     }
     html += "</tbody>\n";
   }
@@ -337,16 +528,21 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
   html += "</tbody>\n</table>\n";
 
   if (!ergebnis.stellen.empty()) {
-    html += "<table class=\"masse\"><caption>Geprüfte Stellen</caption>\n" +
-            Kopf("tzttzzzzzz", {"Nr", "x in mm", "Stelle", "Kerbfall", "D in mm", "d in mm", "r in mm",
-                  "t in mm", "d<sub>i</sub> in mm", "R<sub>z</sub> in µm"}) +
-            "<tbody>\n";
+    const bool geloest = quelle.radien != nullptr || quelle.groesse != nullptr;
+    std::string kopf =
+        Kopf("tzttzzzzzzt", {"Nr", "x in mm", "Stelle", "Kerbfall", "D in mm", "d in mm", "r in mm",
+                             "t in mm", "d<sub>i</sub> in mm", "R<sub>z</sub> in µm",
+                             geloest ? "Auslegung" : ""});
+    if (!geloest) kopf.replace(kopf.find("<th></th></tr>"), 9, "");
+    html += "<table class=\"masse\"><caption>Geprüfte Stellen</caption>\n" + kopf + "<tbody>\n";
     for (std::size_t i = 0; i < ergebnis.stellen.size(); ++i) {
       const Stelle& s = ergebnis.stellen[i];
       html += "<tr><td>" + Zahl(s.nummer) + "</td>" + Zelle(s.x) + "<td>" +
               Html(Stellenname(quelle, i)) + "</td><td class=\"z\">" + Zahl(s.e.Kerbfall) + " " +
               std::string(KerbfallName(s.e.Kerbfall)) + "</td>" + Zelle(s.e.D) + Zelle(s.e.d) +
-              Zelle(s.e.r) + Zelle(s.e.t) + Zelle(s.di) + Zelle(s.e.Rz) + "</tr>\n";
+              Zelle(s.e.r) + Zelle(s.e.t) + Zelle(s.di) + Zelle(s.e.Rz);
+      if (geloest) html += "<td class=\"loesung\">" + Loesungswert(quelle, i) + "</td>";
+      html += "</tr>\n";
     }
     html += "</tbody>\n</table>\n";
   }
@@ -496,7 +692,7 @@ std::string Nachweisteil(const Welle& welle, const Wellenergebnis& ergebnis,
   std::string herkunft = "x = " + Zahl(stelle.x) + " mm · " + DateiName(quelle.datei);
   if (!welle.name.empty()) herkunft += ", Welle " + Html(welle.name);
   return Fallabschnitt(fall, smin, s.hinweise, Anker(i, f), ueberschrift, herkunft,
-                       Schnittgroessenteil(welle, s));
+                       Schnittgroessenteil(welle, s), Auslegungsblock(quelle, i, f, welle));
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "report/report.h"
 #include "statik/statik.h"
 #include "statik/welle.h"
+#include "statik/wellenauslegung.h"
 
 namespace wellen::report {
 
@@ -43,9 +44,19 @@ inline constexpr std::size_t kAlleNachweise = 100;
 // from as named on the command line ("-" for standard input), and each
 // section's name as the other outputs give it ("Absatz 40/50"), in the
 // order of Wellenergebnis::stellen.
+//
+// Where design mode was asked for (--solve), what it found: the smallest
+// radius of each section (in the order of the sections), or the smallest
+// common factor of the shaft's diameters with the resized shaft computed
+// in full. The report then shows the solved values beside each section,
+// with the safety factors there: in the title block and the summary, the
+// table of every section and load case, the table of the sections and each
+// proof.
 struct Wellenquelle {
   std::string datei;
   std::vector<std::string> stellennamen;
+  const std::vector<Radiusauslegung>* radien = nullptr;
+  const Groessenauslegung* groesse = nullptr;
 };
 
 // Which proofs are written in full: [load case][section], as described

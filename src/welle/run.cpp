@@ -129,9 +129,11 @@ int WriteTemplate(const Options& options) {
 }
 
 // The report of the computed shaft, with the title data of the command line.
-void SchreibeBericht(const Welle& welle, const Wellenergebnis& ergebnis, const Options& options,
-                     Ausgabe& out) {
+void SchreibeBericht(const Welle& welle, const Wellenergebnis& ergebnis, const Geloest& geloest,
+                     const Options& options, Ausgabe& out) {
   report::Wellenquelle quelle{options.file, {}};
+  if (geloest.radien) quelle.radien = &*geloest.radien;
+  if (geloest.groesse) quelle.groesse = &*geloest.groesse;
   for (const Stelle& stelle : ergebnis.stellen) {
     quelle.stellennamen.push_back(Bezeichnung(welle, stelle));
   }
@@ -241,7 +243,7 @@ int Compute(const Options& options) {
       break;
   }
   if (curves) SchreibeKurven(*welle, options.dialekt, *curves);
-  if (bericht) SchreibeBericht(*welle, ergebnis, options, *bericht);
+  if (bericht) SchreibeBericht(*welle, ergebnis, geloest, options, *bericht);
 
   // Every output complete before any replaces its file; the files first,
   // so that results bound for standard output, which cannot be taken back,
