@@ -33,10 +33,12 @@ std::size_t Anzahl(const std::string& text, const std::string& muster) {
 // x 140; the fixed bearing at 40, the loose one at 190; a gear at 100.
 Welle Klein() {
   Welle w;
-  w.abschnitte = {{.l = 80, .D = 40}, {.l = 100, .D = 50, .r = 2.0}, {.l = 20, .D = 45, .di = 20, .r = 1.0}};
+  w.abschnitte = {
+      {.l = 80, .D = 40}, {.l = 100, .D = 50, .r = 2.0}, {.l = 20, .D = 45, .di = 20, .r = 1.0}};
   w.nuten = {{.x = 140, .t = 1, .r = 0.5}};
   w.lager = {{40, Lagerart::kFest}, {190, Lagerart::kLos}};
-  w.lastfaelle = {{"Nennlast", {{.x = 100, .name = "Rad", .Fy = 1000, .T = 100}, {.x = 10, .T = -100}}}};
+  w.lastfaelle = {
+      {"Nennlast", {{.x = 100, .name = "Rad", .Fy = 1000, .T = 100}, {.x = 10, .T = -100}}}};
   return w;
 }
 
@@ -124,9 +126,10 @@ TEST(Wellenbild, SmallShaftAgainstCoordinatesByHand) {
   // The SVG draws the fillets and the groove as arcs of those radii, and
   // writes the dimensions 150 and 200.
   const std::string svg = WellenSvg(w, stellen);
-  for (const char* text : {"A5.7,5.7 0 0 0 305.6,", "A2.9,2.9 0 0 0 595.5,", "A1.4,1.4 0 0 0 479.2,",
-                           ">150</text>", ">200</text>", ">Festlager</text>", ">Loslager</text>",
-                           ">Rad</text>", "stroke-dasharray=\"4 2.5\""}) {
+  for (const char* text :
+       {"A5.7,5.7 0 0 0 305.6,", "A2.9,2.9 0 0 0 595.5,", "A1.4,1.4 0 0 0 479.2,", ">150</text>",
+        ">200</text>", ">Festlager</text>", ">Loslager</text>", ">Rad</text>",
+        "stroke-dasharray=\"4 2.5\""}) {
     EXPECT_NE(svg.find(text), std::string::npos) << text;
   }
 }
@@ -179,9 +182,10 @@ Welle Lang(int n, int faelle) {
   w.lager = {{12, Lagerart::kFest}, {L - 12, Lagerart::kLos}};
   for (int f = 0; f < faelle; ++f) {
     const double s = 1 + 0.6 * f;
-    w.lastfaelle.push_back({"Stufe " + std::to_string(f + 1),
-                            {{.x = L / 4, .name = "Zahnrad 1", .Fy = -3000 * s, .T = 800 * s},
-                             {.x = 3 * L / 4, .name = "Zahnrad 2", .Fz = -2600 * s, .T = -800 * s}}});
+    w.lastfaelle.push_back(
+        {"Stufe " + std::to_string(f + 1),
+         {{.x = L / 4, .name = "Zahnrad 1", .Fy = -3000 * s, .T = 800 * s},
+          {.x = 3 * L / 4, .name = "Zahnrad 2", .Fz = -2600 * s, .T = -800 * s}}});
   }
   return w;
 }
@@ -199,7 +203,8 @@ TEST(Wellenbericht, WhichProofsInFull) {
   for (const double smin : {1.2, 12.0, 30.0}) {
     SCOPED_TRACE(smin);
     const std::vector<std::vector<bool>> alle = VolleNachweise(e, smin, 40);
-    for (const auto& lf : alle) EXPECT_TRUE(std::all_of(lf.begin(), lf.end(), [](bool b) { return b; }));
+    for (const auto& lf : alle)
+      EXPECT_TRUE(std::all_of(lf.begin(), lf.end(), [](bool b) { return b; }));
     const std::vector<std::vector<bool>> voll = VolleNachweise(e, smin, 39);
     std::size_t mehrere = 0;
     for (std::size_t i = 0; i < 10; ++i) {
@@ -234,14 +239,16 @@ TEST(Wellenbericht, LargeShaftStaysReadable) {
   Wellenquelle q{"lang.toml", {}};
   for (const Stelle& s : e.stellen) q.stellennamen.push_back("S" + std::to_string(s.nummer));
   std::string html;
-  ASSERT_TRUE(SchreibeWellenbericht(w, e, q, 1.2, Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
+  ASSERT_TRUE(SchreibeWellenbericht(w, e, q, 1.2,
+                                    Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
                                     [&](std::string_view t) {
                                       html += t;
                                       return true;
                                     }));
   const std::vector<std::vector<bool>> voll = VolleNachweise(e, 1.2);
   std::size_t volle = 0;
-  for (const auto& lf : voll) volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
+  for (const auto& lf : voll)
+    volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
   EXPECT_LT(volle, 500U);
   EXPECT_GE(volle, 50U);
   EXPECT_EQ(Anzahl(html, "<section class=\"fall\""), volle);
@@ -255,7 +262,8 @@ TEST(Wellenbericht, LargeShaftStaysReadable) {
             500U);
   EXPECT_EQ(Anzahl(html, " *</td>"), 500U - volle);
   // Every link has its target.
-  for (auto pos = html.find("href=\"#"); pos != std::string::npos; pos = html.find("href=\"#", pos + 1)) {
+  for (auto pos = html.find("href=\"#"); pos != std::string::npos;
+       pos = html.find("href=\"#", pos + 1)) {
     const std::string ziel = html.substr(pos + 7, html.find('"', pos + 7) - pos - 7);
     EXPECT_NE(html.find("id=\"" + ziel + "\""), std::string::npos) << ziel;
   }

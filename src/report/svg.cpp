@@ -59,8 +59,8 @@ Leinwand::Leinwand(double breite, std::string_view klasse, std::string_view tite
       kopf_("\" class=\"" + std::string(klasse) + "\">\n<title>" + Html(titel) + "</title>\n") {}
 
 void Leinwand::Linie(double x1, double y1, double x2, double y2, std::string_view attribute) {
-  inhalt_ += "<line x1=\"" + K(x1) + "\" y1=\"" + K(y1) + "\" x2=\"" + K(x2) + "\" y2=\"" +
-             K(y2) + "\" " + std::string(attribute) + "/>\n";
+  inhalt_ += "<line x1=\"" + K(x1) + "\" y1=\"" + K(y1) + "\" x2=\"" + K(x2) + "\" y2=\"" + K(y2) +
+             "\" " + std::string(attribute) + "/>\n";
 }
 
 void Leinwand::Zeichne(const Pfad& p, std::string_view attribute) {

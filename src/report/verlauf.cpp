@@ -31,9 +31,7 @@ class Plot {
  public:
   Plot(double L, const Achse& y, double oben) : m_{L}, y_(y), oben_(oben) {}
   double X(double x) const { return m_.X(x); }
-  double Y(double wert) const {
-    return unten() - (wert - y_.min) / (y_.max - y_.min) * kPlotHoehe;
-  }
+  double Y(double wert) const { return unten() - (wert - y_.min) / (y_.max - y_.min) * kPlotHoehe; }
   double oben() const { return oben_; }
   double unten() const { return oben_ + kPlotHoehe; }
   double links() const { return kBildLinks; }
@@ -60,8 +58,8 @@ void Rahmen(svg::Leinwand& z, const Plot& p, std::string_view achse) {
   });
   JederTick(p.y(), [&](double wert) {
     const double py = p.Y(wert);
-    z.Linie(p.links(), py, p.rechts(), py, wert == 0 ? "stroke=\"#666666\" stroke-width=\"0.9\""
-                                                     : gitter);
+    z.Linie(p.links(), py, p.rechts(), py,
+            wert == 0 ? "stroke=\"#666666\" stroke-width=\"0.9\"" : gitter);
     z.Schrift(p.links() - 5, py + 3, "end", Zahl(wert));
   });
   z.Roh("<rect x=\"" + svg::K(p.links()) + "\" y=\"" + svg::K(p.oben()) + "\" width=\"" +
@@ -98,10 +96,10 @@ class Beschriftung {
       double dx, dy;
       int anker;  // 0 start, 1 middle, 2 end
     };
-    static constexpr Lage kOben[] = {{4, -5, 0},  {-4, -5, 2}, {0, -6, 1},
-                                     {6, 3, 0},   {-6, 3, 2},  {4, 12, 0}, {-4, 12, 2}};
-    static constexpr Lage kUnten[] = {{4, 12, 0}, {-4, 12, 2}, {0, 13, 1},
-                                      {6, 3, 0},  {-6, 3, 2},  {4, -5, 0}, {-4, -5, 2}};
+    static constexpr Lage kOben[] = {{4, -5, 0}, {-4, -5, 2}, {0, -6, 1}, {6, 3, 0},
+                                     {-6, 3, 2}, {4, 12, 0},  {-4, 12, 2}};
+    static constexpr Lage kUnten[] = {{4, 12, 0}, {-4, 12, 2}, {0, 13, 1}, {6, 3, 0},
+                                      {-6, 3, 2}, {4, -5, 0},  {-4, -5, 2}};
     const double breite = Textbreite(text, kSchrift);
     const Lage* wahl = nullptr;
     const Lage* innen = nullptr;
@@ -287,16 +285,16 @@ std::vector<Verlaufsdiagramm> Verlaufsdiagramme(double L, const std::vector<Kurv
   kurven = {{"N", werte([](const Kurvenpunkt& k) { return k.mittel.N; }), kSchwarz, false, true}};
   ausschlag = {"N_a", werte([](const Kurvenpunkt& k) { return k.N_a; }), kSchwarz, true};
   if (!AlleNull(ausschlag.werte)) kurven.push_back(std::move(ausschlag));
-  diagramme.push_back({"Längskraft (Zug positiv)",
-                       VerlaufSvg(L, xs, kurven, lf + "Längskraft", "N in N")});
+  diagramme.push_back(
+      {"Längskraft (Zug positiv)", VerlaufSvg(L, xs, kurven, lf + "Längskraft", "N in N")});
 
   kurven = {
       {"wy", werte([](const Kurvenpunkt& k) { return k.wy * 1000; }), kBlau},
       {"wz", werte([](const Kurvenpunkt& k) { return k.wz * 1000; }), kOrange},
       {"w", werte([](const Kurvenpunkt& k) { return k.w * 1000; }), kSchwarz, false, true},
   };
-  diagramme.push_back({"Durchbiegung (Mittelwerte)",
-                       VerlaufSvg(L, xs, kurven, lf + "Durchbiegung", "w in µm")});
+  diagramme.push_back(
+      {"Durchbiegung (Mittelwerte)", VerlaufSvg(L, xs, kurven, lf + "Durchbiegung", "w in µm")});
   return diagramme;
 }
 
@@ -316,7 +314,8 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
   // factors near S_min are what counts; those beyond show as arrowheads.
   double kleinster_wert = std::numeric_limits<double>::infinity();
   for (std::size_t i = 0; i < n; ++i) {
-    for (const double v : {ergebnis.stellen[i].n.SDauerbruch, ergebnis.stellen[i].n.SFliessgrenze}) {
+    for (const double v :
+         {ergebnis.stellen[i].n.SDauerbruch, ergebnis.stellen[i].n.SFliessgrenze}) {
       if (!std::isfinite(v) || v <= 0) continue;
       kleinster_wert = std::min(kleinster_wert, v);
     }
@@ -349,8 +348,7 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
   }
   const double oben = 8 + static_cast<double>(reihen.Anzahl()) * 10 + 4;
   const Plot p(L, y, oben);
-  svg::Leinwand z(kBildbreite, "verlauf",
-                  std::string(lastfall) + " – Sicherheiten der Stellen");
+  svg::Leinwand z(kBildbreite, "verlauf", std::string(lastfall) + " – Sicherheiten der Stellen");
   z.Roh("<g font-family=\"sans-serif\" font-size=\"8.5\">\n");
   for (std::size_t i = 0; i < n; ++i) {
     const double px = m.X(stellen[i].x);
@@ -361,8 +359,9 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
   Rahmen(z, p, "S");
   for (std::size_t i = 0; i < n; ++i) {
     const double px = m.X(stellen[i].x);
-    z.Linie(px, p.oben(), px, p.unten(), "stroke=\"#d7b0aa\" stroke-width=\"0.6\" "
-                                         "stroke-dasharray=\"1.5 2\"");
+    z.Linie(px, p.oben(), px, p.unten(),
+            "stroke=\"#d7b0aa\" stroke-width=\"0.6\" "
+            "stroke-dasharray=\"1.5 2\"");
   }
   const double py_min = p.Y(smin);
   z.Linie(p.links(), py_min, p.rechts(), py_min,
@@ -435,8 +434,8 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
           "stroke=\"#111111\" stroke-width=\"1.1\" stroke-dasharray=\"6 3\"");
   z.Schrift(lx + 22, ly, "start", "S_min");
   lx += 22 + Textbreite("S_min", kSchrift) + 14;
-  z.Schrift(lx, ly, "start",
-            "▲ über " + Zahl(y.max) + " · × ungültig · Zahlen: Stellen", "fill=\"#444444\"");
+  z.Schrift(lx, ly, "start", "▲ über " + Zahl(y.max) + " · × ungültig · Zahlen: Stellen",
+            "fill=\"#444444\"");
   z.Roh("</g>\n");
   return z.Fertig(ly + 6);
 }

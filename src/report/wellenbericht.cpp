@@ -175,27 +175,27 @@ std::string Auslegungssatz(const Welle& welle, const Wellenergebnis& ergebnis,
         fehlend += (fehlend.empty() ? "" : ", ") + Zahl(i + 1);
       }
     }
-    std::string html = "kleinster Radius jeder Stelle, mit dem sie S<sub>min</sub> = " +
-                       Zahl(smin) + " in jedem Lastfall erfüllt, alles andere wie gegeben (Raster " +
-                       Zahl(kRadiusSchritt) + " mm, bis t beim Absatz, bei der Nut bis d/2 und bis "
-                       "zum Abschnittsende): " +
-                       Zahl(erreicht) + " von " +
-                       Mehrzahl(q.radien->size(), "Stelle", "Stellen") + " erreichbar";
+    std::string html =
+        "kleinster Radius jeder Stelle, mit dem sie S<sub>min</sub> = " + Zahl(smin) +
+        " in jedem Lastfall erfüllt, alles andere wie gegeben (Raster " + Zahl(kRadiusSchritt) +
+        " mm, bis t beim Absatz, bei der Nut bis d/2 und bis "
+        "zum Abschnittsende): " +
+        Zahl(erreicht) + " von " + Mehrzahl(q.radien->size(), "Stelle", "Stellen") + " erreichbar";
     if (!fehlend.empty()) html += "; nicht erreichbar an Stelle " + fehlend;
     return html + ".";
   }
   if (q.groesse == nullptr) return {};
   const Groessenauslegung& g = *q.groesse;
-  std::string html = "kleinster gemeinsamer Faktor k aller Durchmesser, Bohrungen, Radien und "
-                     "Nuttiefen, mit dem jede Stelle S<sub>min</sub> = " +
-                     Zahl(smin) +
-                     " in jedem Lastfall erfüllt (größter Außendurchmesser im Raster " +
-                     Zahl(kDurchmesserSchritt) + " mm von " + Zahl(g.von) + " bis " + Zahl(g.bis) +
-                     " mm): ";
-  if (ergebnis.stellen.empty() || std::isnan(g.wert)) return html + "keine Kerbe, nichts auszulegen.";
+  std::string html =
+      "kleinster gemeinsamer Faktor k aller Durchmesser, Bohrungen, Radien und "
+      "Nuttiefen, mit dem jede Stelle S<sub>min</sub> = " +
+      Zahl(smin) + " in jedem Lastfall erfüllt (größter Außendurchmesser im Raster " +
+      Zahl(kDurchmesserSchritt) + " mm von " + Zahl(g.von) + " bis " + Zahl(g.bis) + " mm): ";
+  if (ergebnis.stellen.empty() || std::isnan(g.wert))
+    return html + "keine Kerbe, nichts auszulegen.";
   if (g.erreicht) {
-    html += "größter Außendurchmesser " + Zahl(g.D_max) + " mm → " + Zahl(g.wert) + " mm, k = " +
-            Zahl(g.k) + ". Die geänderte Welle ist vollständig nachgerechnet";
+    html += "größter Außendurchmesser " + Zahl(g.D_max) + " mm → " + Zahl(g.wert) +
+            " mm, k = " + Zahl(g.k) + ". Die geänderte Welle ist vollständig nachgerechnet";
   } else {
     html += "nicht erreichbar bis " + Zahl(g.bis) + " mm; am nächsten kommt " + Zahl(g.wert) +
             " mm, k = " + Zahl(g.k);
@@ -234,9 +234,10 @@ std::string Auslegungsblock(const Wellenquelle& q, std::size_t i, std::size_t f,
   if (q.radien != nullptr && i < q.radien->size()) {
     const Radiusauslegung& r = (*q.radien)[i];
     const Auslegung& a = r.auslegung;
-    html += "kleinster Radius dieser Stelle, mit dem sie S<sub>min</sub> in jedem Lastfall "
-            "erfüllt, alles andere wie gegeben (Raster " +
-            Zahl(kRadiusSchritt) + " mm von " + Zahl(a.von) + " bis " + Zahl(a.bis) + " mm): ";
+    html +=
+        "kleinster Radius dieser Stelle, mit dem sie S<sub>min</sub> in jedem Lastfall "
+        "erfüllt, alles andere wie gegeben (Raster " +
+        Zahl(kRadiusSchritt) + " mm von " + Zahl(a.von) + " bis " + Zahl(a.bis) + " mm): ";
     if (std::isnan(a.wert)) return html + "kein Wert im Suchbereich.</div>\n";
     html += a.erreicht ? "r<sub>erf</sub> = " + Zahl(a.wert) + " mm"
                        : "nicht erreichbar; am nächsten kommt r = " + Zahl(a.wert) + " mm";
@@ -248,7 +249,8 @@ std::string Auslegungsblock(const Wellenquelle& q, std::size_t i, std::size_t f,
       return html + ": kein Wert im Suchbereich.</div>\n";
     }
     const Eingabewerte& e = g.ergebnis.stellen[i].e;
-    html += g.erreicht ? ", k = " + Zahl(g.k) : ": nicht erreichbar; am nächsten kommt k = " + Zahl(g.k);
+    html += g.erreicht ? ", k = " + Zahl(g.k)
+                       : ": nicht erreichbar; am nächsten kommt k = " + Zahl(g.k);
     html += " (größter Außendurchmesser " + Zahl(g.D_max) + " → " + Zahl(g.wert) +
             " mm); hier d = " + Zahl(e.d) + " mm, D = " + Zahl(e.D) + " mm, r = " + Zahl(e.r) +
             " mm, t = " + Zahl(e.t) + " mm";
@@ -263,8 +265,8 @@ std::string Auslegungsblock(const Wellenquelle& q, std::size_t i, std::size_t f,
   if (n == nullptr) return html + ".</div>\n";
   html += q.radien != nullptr ? "; damit in diesem Lastfall "
                               : "; die geänderte Welle, nachgerechnet, in diesem Lastfall: ";
-  return html + "S Dauerbruch = " + Zahl(n->SDauerbruch) + ", S Fließgrenze = " +
-         Zahl(n->SFliessgrenze) + ".</div>\n";
+  return html + "S Dauerbruch = " + Zahl(n->SDauerbruch) +
+         ", S Fließgrenze = " + Zahl(n->SFliessgrenze) + ".</div>\n";
 }
 
 // --- The first page -------------------------------------------------------
@@ -300,7 +302,8 @@ std::string Gesamturteil(const Bilanz& b) {
 
 std::string Titelzeilen(const Welle& welle, const Wellenergebnis& ergebnis,
                         const Wellenquelle& quelle, double smin, const Bilanz& b) {
-  std::string html = Titelzeile("Wellendatei", quelle.datei == "-" ? "Standardeingabe" : quelle.datei);
+  std::string html =
+      Titelzeile("Wellendatei", quelle.datei == "-" ? "Standardeingabe" : quelle.datei);
   html += Titelzeile("Welle", welle.name);
   html += Titelzeile("Werkstoff", welle.werkstoff_name);
   std::string art = welle.art == Wellenart::kUmlaufend ? "umlaufend" : "stehend";
@@ -318,11 +321,10 @@ std::string Titelzeilen(const Welle& welle, const Wellenergebnis& ergebnis,
     html += Titelzeile(
         "Auslegung",
         std::isnan(g.wert) ? std::string("kleinster gemeinsamer Faktor: nichts auszulegen")
-        : g.erreicht       ? "kleinster gemeinsamer Faktor k = " + Zahl(g.k) +
-                           ", größter Außendurchmesser " + Zahl(g.D_max) + " → " +
-                           Zahl(g.wert) + " mm"
-                           : "kleinster gemeinsamer Faktor: nicht erreichbar bis " +
-                           Zahl(g.bis) + " mm");
+        : g.erreicht
+            ? "kleinster gemeinsamer Faktor k = " + Zahl(g.k) + ", größter Außendurchmesser " +
+                  Zahl(g.D_max) + " → " + Zahl(g.wert) + " mm"
+            : "kleinster gemeinsamer Faktor: nicht erreichbar bis " + Zahl(g.bis) + " mm");
   }
   return html;
 }
@@ -339,9 +341,10 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
                             std::size_t volle, std::size_t alle_bis) {
   std::string html = "<h2>Zusammenfassung</h2>\n";
   if (b.nachweise == 0) {
-    html += "<div class=\"urteil ok\"><strong>Keine Stelle zu prüfen</strong>: die Welle hat "
-            "weder Absatz noch Nut. Lagerkräfte, Schnittgrößen und Durchbiegung stehen unten."
-            "</div>\n";
+    html +=
+        "<div class=\"urteil ok\"><strong>Keine Stelle zu prüfen</strong>: die Welle hat "
+        "weder Absatz noch Nut. Lagerkräfte, Schnittgrößen und Durchbiegung stehen unten."
+        "</div>\n";
   } else if (b.erfuellt == b.nachweise) {
     html += "<div class=\"urteil ok\"><strong>Nachweis erfüllt</strong>: alle " +
             Mehrzahl(b.nachweise, "Nachweis", "Nachweise") + " (" +
@@ -381,8 +384,10 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
   }
   html += "<table class=\"kleinste\">\n" +
           Kopf("tztzt", {"", "Wert", "Stelle", "x in mm", "Lastfall"}) + "<tbody>\n";
-  for (const auto& [name, k] : {std::pair<std::string_view, const Kleinster&>{"kleinste Sicherheit gegen Dauerbruch", dauer},
-                                std::pair<std::string_view, const Kleinster&>{"kleinste Sicherheit gegen Fließen", fliess}}) {
+  for (const auto& [name, k] : {std::pair<std::string_view, const Kleinster&>{
+                                    "kleinste Sicherheit gegen Dauerbruch", dauer},
+                                std::pair<std::string_view, const Kleinster&>{
+                                    "kleinste Sicherheit gegen Fließen", fliess}}) {
     if (!k.gefunden) continue;
     html += "<tr><td>" + std::string(name) + "</td>" + Zelle(k.wert) + "<td><a href=\"#" +
             Anker(k.stelle, k.lastfall) + "\">" + Zahl(k.stelle + 1) + "</a> " +
@@ -392,8 +397,8 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
   if (!ergebnis.lastfaelle.empty()) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[w_lf];
     html += "<tr><td>größte Durchbiegung</td><td class=\"z\">" + Zahl(lf.w_max * 1000) +
-            " µm</td><td>–</td>" + Zelle(lf.x_w_max) + "<td>" +
-            Html(Lastfallname(welle, w_lf)) + "</td></tr>\n";
+            " µm</td><td>–</td>" + Zelle(lf.x_w_max) + "<td>" + Html(Lastfallname(welle, w_lf)) +
+            "</td></tr>\n";
   }
   html += "</tbody>\n</table>\n";
   const std::string auslegung = Auslegungssatz(welle, ergebnis, quelle, smin);
@@ -432,8 +437,8 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
   if (ergebnis.stellen.empty()) return {};
   std::string html = "<h2>Übersicht der Nachweise</h2>\n<table class=\"liste uebersicht\">\n" +
                      Kopf("tzttzzzzzt", {"Stelle", "x in mm", "Art, Durchmesser", "Lastfall",
-                           "M<sub>b</sub> in N·m", "T in N·m", "N in N", "S Dauerbruch",
-                           "S Fließgrenze", "Nachweis"});
+                                         "M<sub>b</sub> in N·m", "T in N·m", "N in N",
+                                         "S Dauerbruch", "S Fließgrenze", "Nachweis"});
   for (std::size_t i = 0; i < ergebnis.stellen.size(); ++i) {
     const Stelle& stelle = ergebnis.stellen[i];
     // The proof of this section shown in full first: the target of the rows without one.
@@ -465,17 +470,18 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
       }
       html += "<td>";
       const std::string name = Html(Lastfallname(welle, f));
-      html += ziel < ergebnis.lastfaelle.size() ? "<a href=\"#" + Anker(i, ziel) + "\">" + name + "</a>"
-                                                : name;
+      html += ziel < ergebnis.lastfaelle.size()
+                  ? "<a href=\"#" + Anker(i, ziel) + "\">" + name + "</a>"
+                  : name;
       if (!voll[f][i]) html += " *";
       html += "</td>" + Zelle(s.Mb) + Zelle(s.T) + Zelle(s.N);
       const Nachweis* geloest = Loesungsnachweis(quelle, f, i);
       const std::string bei = geloest != nullptr ? Loesungssymbol(quelle, i) : "";
       for (const auto& [fu, wert] :
            {std::pair<const Faktorurteil&, double>{u.dauerbruch,
-                                                   geloest ? geloest->SDauerbruch : 0.0},
-            std::pair<const Faktorurteil&, double>{u.fliessgrenze,
-                                                   geloest ? geloest->SFliessgrenze : 0.0}}) {
+                                                   geloest != nullptr ? geloest->SDauerbruch : 0.0},
+            std::pair<const Faktorurteil&, double>{
+                u.fliessgrenze, geloest != nullptr ? geloest->SFliessgrenze : 0.0}}) {
         std::string zelle = Faktorzelle(fu);
         if (geloest != nullptr) {
           zelle.insert(zelle.size() - 5,
@@ -488,9 +494,10 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
     }
     html += "</tbody>\n";
   }
-  html += "</table>\n<p class=\"anmerkung\">M<sub>b</sub>, T, N: Schnittgrößen der Mittelwerte an "
-          "der Stelle. Die Ausschläge und die Schnittlasten des Nachweises stehen bei jedem "
-          "ausführlichen Nachweis.</p>\n";
+  html +=
+      "</table>\n<p class=\"anmerkung\">M<sub>b</sub>, T, N: Schnittgrößen der Mittelwerte an "
+      "der Stelle. Die Ausschläge und die Schnittlasten des Nachweises stehen bei jedem "
+      "ausführlichen Nachweis.</p>\n";
   return html;
 }
 
@@ -505,16 +512,16 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
   std::string massstab = "Maße in mm, Längen maßstäblich";
   const std::string durchmesser = Durchmessermassstab(g);
   massstab += durchmesser.empty() ? ", Durchmesser im selben Maßstab" : ", " + durchmesser;
-  html += "<figure class=\"diagramm\"><figcaption>Kontur mit Bohrung (gestrichelt), Radien und "
-          "Nuten, Lager, Lastangriffe und geprüfte Stellen (rot, nummeriert) <span "
-          "class=\"klein\">(" +
-          massstab + ")</span></figcaption>\n" + WellenSvg(welle, ergebnis.stellen) +
-          "</figure>\n";
+  html +=
+      "<figure class=\"diagramm\"><figcaption>Kontur mit Bohrung (gestrichelt), Radien und "
+      "Nuten, Lager, Lastangriffe und geprüfte Stellen (rot, nummeriert) <span "
+      "class=\"klein\">(" +
+      massstab + ")</span></figcaption>\n" + WellenSvg(welle, ergebnis.stellen) + "</figure>\n";
 
   // The segments as given.
   html += "<table class=\"masse\"><caption>Abschnitte</caption>\n" +
-          Kopf("tzzzzzzz", {"Nr", "von x in mm", "bis x in mm", "l in mm", "D in mm", "d<sub>i</sub> in mm",
-                "r in mm", "R<sub>z</sub> in µm"}) +
+          Kopf("tzzzzzzz", {"Nr", "von x in mm", "bis x in mm", "l in mm", "D in mm",
+                            "d<sub>i</sub> in mm", "r in mm", "R<sub>z</sub> in µm"}) +
           "<tbody>\n";
   const std::vector<double> grenzen = Grenzen(welle);
   for (std::size_t k = 0; k < welle.abschnitte.size(); ++k) {
@@ -529,10 +536,9 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
 
   if (!ergebnis.stellen.empty()) {
     const bool geloest = quelle.radien != nullptr || quelle.groesse != nullptr;
-    std::string kopf =
-        Kopf("tzttzzzzzzt", {"Nr", "x in mm", "Stelle", "Kerbfall", "D in mm", "d in mm", "r in mm",
-                             "t in mm", "d<sub>i</sub> in mm", "R<sub>z</sub> in µm",
-                             geloest ? "Auslegung" : ""});
+    std::string kopf = Kopf("tzttzzzzzzt", {"Nr", "x in mm", "Stelle", "Kerbfall", "D in mm",
+                                            "d in mm", "r in mm", "t in mm", "d<sub>i</sub> in mm",
+                                            "R<sub>z</sub> in µm", geloest ? "Auslegung" : ""});
     if (!geloest) kopf.replace(kopf.find("<th></th></tr>"), 9, "");
     html += "<table class=\"masse\"><caption>Geprüfte Stellen</caption>\n" + kopf + "<tbody>\n";
     for (std::size_t i = 0; i < ergebnis.stellen.size(); ++i) {
@@ -552,17 +558,18 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
   double D_max = 0;
   for (const Abschnitt& a : welle.abschnitte) D_max = std::max(D_max, a.D);
   html += Zahl(x_fest) + " mm, Loslager bei x = " + Zahl(x_los) + " mm, Lagerabstand " +
-          Zahl(std::fabs(Lage(welle, x_los) - Lage(welle, x_fest))) + " mm. E = " +
-          Zahl(welle.E) + " N/mm², d<sub>eff</sub> = " + Zahl(welle.deff.value_or(D_max)) + " mm";
+          Zahl(std::fabs(Lage(welle, x_los) - Lage(welle, x_fest))) + " mm. E = " + Zahl(welle.E) +
+          " N/mm², d<sub>eff</sub> = " + Zahl(welle.deff.value_or(D_max)) + " mm";
   if (!welle.deff) html += " (der größte Außendurchmesser)";
   html += ".</p>\n";
 
   // Reactions, deflection, slopes of every load case.
-  html += "<h3>Lagerkräfte und Verformung</h3>\n<table class=\"masse\"><caption>Lagerkräfte "
-          "(Kräfte auf die Welle)</caption>\n" +
-          Kopf("ttzzzzz", {"Lastfall", "Lager", "x in mm", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
-                "F<sub>z</sub> in N", "F<sub>r</sub> in N"}) +
-          "<tbody>\n";
+  html +=
+      "<h3>Lagerkräfte und Verformung</h3>\n<table class=\"masse\"><caption>Lagerkräfte "
+      "(Kräfte auf die Welle)</caption>\n" +
+      Kopf("ttzzzzz", {"Lastfall", "Lager", "x in mm", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
+                       "F<sub>z</sub> in N", "F<sub>r</sub> in N"}) +
+      "<tbody>\n";
   const auto zeile = [&](const std::string& lastfall, std::string_view lager, double x,
                          const Lagerkraft& k) {
     return "<tr><td>" + lastfall + "</td><td>" + std::string(lager) + "</td>" + Zelle(x) +
@@ -578,10 +585,11 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
               zeile("", "Loslager, Ausschlag", x_los, lf.los_a);
     }
   }
-  html += "</tbody>\n</table>\n<table class=\"masse\"><caption>Verformung (Mittelwerte)</caption>\n" +
-          Kopf("tzzzz", {"Lastfall", "größte Durchbiegung w in µm", "bei x in mm",
-                "Neigung im Festlager in mrad", "Neigung im Loslager in mrad"}) +
-          "<tbody>\n";
+  html +=
+      "</tbody>\n</table>\n<table class=\"masse\"><caption>Verformung (Mittelwerte)</caption>\n" +
+      Kopf("tzzzz", {"Lastfall", "größte Durchbiegung w in µm", "bei x in mm",
+                     "Neigung im Festlager in mrad", "Neigung im Loslager in mrad"}) +
+      "<tbody>\n";
   for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
     html += "<tr><td>" + Html(Lastfallname(welle, f)) + "</td>" + Zelle(lf.w_max * 1000) +
@@ -603,9 +611,9 @@ std::string Lastfallteil(const Welle& welle, const Wellenergebnis& ergebnis, std
   // Its loads as given: means, and the amplitudes under them.
   const std::vector<Lastelement>& lasten = welle.lastfaelle[f].lasten;
   html += "<table class=\"masse\"><caption>Lasten (Mittelwerte; Ausschläge darunter)</caption>\n" +
-          Kopf("tzzzzzzz", {"Last", "x in mm", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
-                "F<sub>z</sub> in N", "M<sub>by</sub> in N·m", "M<sub>bz</sub> in N·m",
-                "T in N·m"}) +
+          Kopf("tzzzzzzz",
+               {"Last", "x in mm", "F<sub>x</sub> in N", "F<sub>y</sub> in N", "F<sub>z</sub> in N",
+                "M<sub>by</sub> in N·m", "M<sub>bz</sub> in N·m", "T in N·m"}) +
           "<tbody>\n";
   if (lasten.empty()) html += "<tr><td colspan=\"8\">Keine Last.</td></tr>\n";
   for (const Lastelement& l : lasten) {
@@ -633,10 +641,10 @@ std::string Lastfallteil(const Welle& welle, const Wellenergebnis& ergebnis, std
             "</figure>\n";
   }
   if (!ergebnis.stellen.empty()) {
-    html += "<figure class=\"diagramm\"><figcaption>Sicherheiten der Stellen gegen S<sub>min</sub>"
-            "</figcaption>\n" +
-            SicherheitenSvg(L, ergebnis.stellen, lf, smin, name) +
-            "</figure>\n";
+    html +=
+        "<figure class=\"diagramm\"><figcaption>Sicherheiten der Stellen gegen S<sub>min</sub>"
+        "</figcaption>\n" +
+        SicherheitenSvg(L, ergebnis.stellen, lf, smin, name) + "</figure>\n";
   }
   html += "<p>Größte Durchbiegung " + Zahl(lf.w_max * 1000) + " µm bei x = " + Zahl(lf.x_w_max) +
           " mm; Neigung im Festlager " + Zahl(lf.neigung_fest * 1000) + " mrad, im Loslager " +
@@ -654,18 +662,18 @@ std::string Schnittgroessenteil(const Welle& welle, const Stellennachweis& s) {
       "Ausschlag</th><th>Einheit</th></tr></thead>\n<tbody>\n";
   const auto zeile = [](std::string_view sym, std::string_view name, double m, double a,
                         std::string_view einheit) {
-    return "<tr><td class=\"sym\">" + std::string(sym) + "</td><td>" + std::string(name) +
-           "</td>" + Zelle(m) + Zelle(a) + "<td class=\"einheit\">" + std::string(einheit) +
-           "</td></tr>\n";
+    return "<tr><td class=\"sym\">" + std::string(sym) + "</td><td>" + std::string(name) + "</td>" +
+           Zelle(m) + Zelle(a) + "<td class=\"einheit\">" + std::string(einheit) + "</td></tr>\n";
   };
   html += zeile("M<sub>b</sub>", "Biegemoment", s.Mb, s.Mb_a, "N·m");
   html += zeile("T", "Torsionsmoment", s.T, s.T_a, "N·m");
   html += zeile("N", "Längskraft (Zug positiv)", s.N, s.N_a, "N");
   html += "</tbody>\n</table>\n<p class=\"anmerkung\">";
   if (welle.art == Wellenart::kUmlaufend) {
-    html += "Umlaufende Welle: M<sub>bm</sub> = 0, M<sub>ba</sub> = M<sub>b</sub> + "
-            "M<sub>b,a</sub> = " +
-            Zahl(s.lasten.Mba.value_or(0)) + " N·m";
+    html +=
+        "Umlaufende Welle: M<sub>bm</sub> = 0, M<sub>ba</sub> = M<sub>b</sub> + "
+        "M<sub>b,a</sub> = " +
+        Zahl(s.lasten.Mba.value_or(0)) + " N·m";
   } else {
     html += "Stehende Welle: M<sub>bm</sub> = M<sub>b</sub> = " + Zahl(s.lasten.Mbm.value_or(0)) +
             " N·m, M<sub>ba</sub> = M<sub>b,a</sub> = " + Zahl(s.lasten.Mba.value_or(0)) + " N·m";
@@ -687,8 +695,8 @@ std::string Nachweisteil(const Welle& welle, const Wellenergebnis& ergebnis,
   fall.e = s.e;
   fall.lasten = s.lasten;
   fall.n = s.n;
-  const std::string ueberschrift = "Stelle " + Zahl(stelle.nummer) + ", " +
-                                   Stellenname(quelle, i) + " · " + Lastfallname(welle, f);
+  const std::string ueberschrift = "Stelle " + Zahl(stelle.nummer) + ", " + Stellenname(quelle, i) +
+                                   " · " + Lastfallname(welle, f);
   std::string herkunft = "x = " + Zahl(stelle.x) + " mm · " + DateiName(quelle.datei);
   if (!welle.name.empty()) herkunft += ", Welle " + Html(welle.name);
   return Fallabschnitt(fall, smin, s.hinweise, Anker(i, f), ueberschrift, herkunft,
@@ -732,7 +740,8 @@ bool SchreibeWellenbericht(const Welle& welle, const Wellenergebnis& ergebnis,
   const Bilanz bilanz = Zaehle(ergebnis, smin);
   const std::vector<std::vector<bool>> voll = VolleNachweise(ergebnis, smin, alle_bis);
   std::size_t volle = 0;
-  for (const auto& lf : voll) volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
+  for (const auto& lf : voll)
+    volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
 
   std::string html = Dokumentanfang(titel, kWellenstil) +
                      Titelblock(titel, Titelzeilen(welle, ergebnis, quelle, smin, bilanz));

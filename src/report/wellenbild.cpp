@@ -86,8 +86,7 @@ std::vector<Schritt> Umriss(const Wellengeometrie& g) {
     for (const Wellengeometrie::Nutbild& n : g.nuten) {
       if (n.x > s.x0 && n.x < s.x1) nuten.push_back(&n);
     }
-    std::sort(nuten.begin(), nuten.end(),
-              [](const auto* a, const auto* b) { return a->x < b->x; });
+    std::sort(nuten.begin(), nuten.end(), [](const auto* a, const auto* b) { return a->x < b->x; });
     for (const Wellengeometrie::Nutbild* n : nuten) {
       const double grund = s.ra - n->tiefe;
       if (n->tiefe < n->ry) {
@@ -150,15 +149,12 @@ svg::Pfad Konturpfad(const Wellengeometrie& g) {
 // hatched ground, the loose one a triangle on two rollers. Returns the y of
 // its lowest line.
 double Lagersymbol(svg::Leinwand& z, double x, double y, bool fest) {
-  const std::string strich = "fill=\"none\" stroke=\"" + std::string(kLagerfarbe) +
-                             "\" stroke-width=\"1.3\"";
+  const std::string strich =
+      "fill=\"none\" stroke=\"" + std::string(kLagerfarbe) + "\" stroke-width=\"1.3\"";
   svg::Pfad dreieck;
-  dreieck.M(x, y)
-      .L(x - kDreieckHalb, y + kDreieckHoehe)
-      .L(x + kDreieckHalb, y + kDreieckHoehe)
-      .Z();
-  z.Zeichne(dreieck, "fill=\"#ffffff\" stroke=\"" + std::string(kLagerfarbe) +
-                         "\" stroke-width=\"1.3\"");
+  dreieck.M(x, y).L(x - kDreieckHalb, y + kDreieckHoehe).L(x + kDreieckHalb, y + kDreieckHoehe).Z();
+  z.Zeichne(dreieck,
+            "fill=\"#ffffff\" stroke=\"" + std::string(kLagerfarbe) + "\" stroke-width=\"1.3\"");
   double boden = y + kDreieckHoehe;
   if (!fest) {
     for (const double dx : {-3.5, 3.5}) z.Kreis(x + dx, boden + kRolle, kRolle, strich);
@@ -315,7 +311,7 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
 }
 
 std::string Lastfallname(const Welle& welle, std::size_t lastfall) {
-  const std::string nummer = "Lastfall " + Zahl(lastfall + 1);
+  std::string nummer = "Lastfall " + Zahl(lastfall + 1);
   if (lastfall >= welle.lastfaelle.size()) return nummer;
   const std::string& name = welle.lastfaelle[lastfall].name;
   return name.empty() || name == nummer ? nummer : nummer + ": " + name;
@@ -352,8 +348,8 @@ std::string WellenSvg(const Welle& welle, const std::vector<Stelle>& stellen) {
     if (a.ra == b.ra) continue;
     z.Linie(x, g.achse - h, x, g.achse + h, "stroke=\"#8a96a3\" stroke-width=\"0.6\"");
   }
-  const std::string verdeckt =
-      "stroke=\"" + std::string(kKonturfarbe) + "\" stroke-width=\"0.9\" stroke-dasharray=\"4 2.5\"";
+  const std::string verdeckt = "stroke=\"" + std::string(kKonturfarbe) +
+                               "\" stroke-width=\"0.9\" stroke-dasharray=\"4 2.5\"";
   for (std::size_t k = 0; k < g.stufen.size(); ++k) {
     const Wellengeometrie::Stufe& s = g.stufen[k];
     if (s.ri > 0) {
@@ -393,8 +389,7 @@ std::string WellenSvg(const Welle& welle, const std::vector<Stelle>& stellen) {
   // The sections: their number in a circle, a leader to the contour.
   for (const Wellengeometrie::Marke& s : g.stellen) {
     z.Linie(s.x, s.text_y + kKreis, s.x, s.bis_y, "stroke=\"#b8321f\" stroke-width=\"0.7\"");
-    z.Kreis(s.text_x, s.text_y, kKreis,
-            "fill=\"#ffffff\" stroke=\"#b8321f\" stroke-width=\"1\"");
+    z.Kreis(s.text_x, s.text_y, kKreis, "fill=\"#ffffff\" stroke=\"#b8321f\" stroke-width=\"1\"");
     z.Schrift(s.text_x, s.text_y + 3.2, "middle", s.text,
               "font-size=\"" + std::string(s.text.size() > 2 ? "6.5" : "8.5") +
                   "\" fill=\"#b8321f\" font-weight=\"bold\"");
@@ -508,8 +503,8 @@ std::string LastSvg(const Welle& welle, std::size_t lastfall, const Lastfallerge
   const double lager_unten = achse + std::max(kPfeil, 2 + kDreieckHoehe + 2 * kRolle + 4);
   const double hoehe = lager_unten + 6 + static_cast<double>(unten.Anzahl()) * kZeile + 4;
 
-  const std::string titel = Lastfallname(welle, lastfall) + " – Lasten in der " +
-                            (xy ? "x-y-Ebene" : "x-z-Ebene");
+  const std::string titel =
+      Lastfallname(welle, lastfall) + " – Lasten in der " + (xy ? "x-y-Ebene" : "x-z-Ebene");
   svg::Leinwand z(kBildbreite, "lasten", titel);
   z.Roh("<g font-family=\"sans-serif\" font-size=\"8.5\">\n");
   // The plane's axes at the left end, where no label of a load goes.
@@ -565,8 +560,8 @@ std::string LastSvg(const Welle& welle, std::size_t lastfall, const Lastfallerge
     }
   }
   if (eintraege.empty()) {
-    z.Schrift((m.X(0) + m.X(L)) / 2, achse - kPfeil, "middle",
-              "keine Last in dieser Ebene", "fill=\"#555555\"");
+    z.Schrift((m.X(0) + m.X(L)) / 2, achse - kPfeil, "middle", "keine Last in dieser Ebene",
+              "fill=\"#555555\"");
   }
   z.Roh("</g>\n");
   return z.Fertig(hoehe);

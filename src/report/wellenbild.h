@@ -59,24 +59,24 @@ struct Wellengeometrie {
   // diameter: its radii across and along (the transition radius r times sx
   // and sy, kept within the step and half the smaller segment).
   struct Rundung {
-    double x;         // the face
-    double rx, ry;    // drawn radii
-    bool rechts;      // in the segment right of the face (a step down)
-    double hoehe;     // half height of the smaller segment
+    double x;       // the face
+    double rx, ry;  // drawn radii
+    bool rechts;    // in the segment right of the face (a step down)
+    double hoehe;   // half height of the smaller segment
   };
   std::vector<Rundung> rundungen;  // one per shoulder, left to right
 
   struct Nutbild {
-    double x;        // middle
-    double hoehe;    // half height of its segment
-    double tiefe;    // t * sy
-    double rx, ry;   // r * sx, r * sy
+    double x;       // middle
+    double hoehe;   // half height of its segment
+    double tiefe;   // t * sy
+    double rx, ry;  // r * sx, r * sy
   };
   std::vector<Nutbild> nuten;  // in the order of the file
 
   struct Lagerbild {
-    double x;     // the bearing's place
-    double y;     // where its symbol touches the contour (below the axis)
+    double x;  // the bearing's place
+    double y;  // where its symbol touches the contour (below the axis)
     bool fest;
   };
   std::vector<Lagerbild> lager;  // fixed, then loose
