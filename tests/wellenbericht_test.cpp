@@ -150,6 +150,9 @@ TEST(Wellenbild, DiameterScaleOfSlenderAndThickShafts) {
       {2000, 20, 8, "Durchmesser 8 : 1 zu den Längen"},
       // 20 mm of D 50: 1435 units > 260, lowered by 6 (5.52).
       {20, 50, 1.0 / 6, "Durchmesser 1 : 6 zu den Längen"},
+      // 1e300 mm of D 1e-300: no factor between them is a double; drawn
+      // 148 units high, and said to be not to scale.
+      {1e300, 1e-300, std::nan(""), "Durchmesser nicht maßstäblich"},
   };
   for (const Fall& f : faelle) {
     Welle w;
@@ -157,8 +160,12 @@ TEST(Wellenbild, DiameterScaleOfSlenderAndThickShafts) {
     w.lager = {{0, Lagerart::kFest}, {f.l, Lagerart::kLos}};
     w.lastfaelle = {{"", {{.x = f.l / 2, .Fy = 100}}}};
     const Wellengeometrie g = Geometrie(w, {});
-    EXPECT_DOUBLE_EQ(g.ueberhoehung, f.ueberhoehung) << f.l << " " << f.D;
-    EXPECT_DOUBLE_EQ(g.sy, g.sx * f.ueberhoehung);
+    if (std::isnan(f.ueberhoehung)) {
+      EXPECT_TRUE(std::isnan(g.ueberhoehung));
+    } else {
+      EXPECT_DOUBLE_EQ(g.ueberhoehung, f.ueberhoehung) << f.l << " " << f.D;
+      EXPECT_DOUBLE_EQ(g.sy, g.sx * f.ueberhoehung);
+    }
     EXPECT_EQ(Durchmessermassstab(g), f.text);
     const double hoehe = f.D * g.sy;
     EXPECT_TRUE(hoehe >= 36 && hoehe <= 260) << hoehe;

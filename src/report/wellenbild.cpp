@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -220,6 +221,17 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   if (D_max * g.sx < kMinHoehe) g.ueberhoehung = RunderFaktor(kMinHoehe / (D_max * g.sx));
   if (D_max * g.sx > kMaxHoehe) g.ueberhoehung = 1 / RunderFaktor(D_max * g.sx / kMaxHoehe);
   g.sy = g.sx * g.ueberhoehung;
+  // A shaft whose length and diameter lie beyond the range of a double
+  // from each other (1e300 mm long, 1e-300 thick) has no such factor: its
+  // diameters are then drawn at a height of their own, with no scale, and
+  // where even that cannot be, as a line.
+  const double hoehe = D_max * g.sy;
+  if (!std::isfinite(g.sy) || !std::isfinite(hoehe) || hoehe < kMinHoehe / 2 ||
+      hoehe > 2 * kMaxHoehe) {
+    g.ueberhoehung = std::numeric_limits<double>::quiet_NaN();
+    g.sy = (kMinHoehe + kMaxHoehe) / 2 / D_max;
+    if (!std::isfinite(g.sy)) g.sy = 0;
+  }
   const double H = D_max / 2 * g.sy;
 
   // Along the shaft: segments, fillets, grooves; heights from the axis.
@@ -239,9 +251,17 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
     g.rundungen.push_back({rechts.x0, std::min(r * g.sx, (klein.x1 - klein.x0) / 2),
                            std::min(r * g.sy, stufe), runter, klein.ra});
   }
+  // Grooves, their radius kept within their segment's length and height
+  // (a radius beyond them is no groove to draw, whatever the file says).
   for (const Nut& n : welle.nuten) {
     const double x = m.X(n.x);
-    g.nuten.push_back({x, HoeheBei(g, x), n.t * g.sy, n.r * g.sx, n.r * g.sy});
+    const double hoehe = HoeheBei(g, x);
+    double laenge = 0;
+    for (const Wellengeometrie::Stufe& s : g.stufen) {
+      if (x > s.x0 && x < s.x1) laenge = s.x1 - s.x0;
+    }
+    g.nuten.push_back({x, hoehe, std::min(n.t * g.sy, hoehe), std::min(n.r * g.sx, laenge / 2),
+                       std::min(n.r * g.sy, hoehe)});
   }
 
   // Labels over the contour: the sections' numbers in the rows nearest to
@@ -319,6 +339,7 @@ std::string Lastfallname(const Welle& welle, std::size_t lastfall) {
 
 std::string Durchmessermassstab(const Wellengeometrie& g) {
   if (g.ueberhoehung == 1) return {};
+  if (std::isnan(g.ueberhoehung)) return "Durchmesser nicht maßstäblich";
   if (g.ueberhoehung > 1) return "Durchmesser " + Zahl(g.ueberhoehung) + " : 1 zu den Längen";
   return "Durchmesser 1 : " + Zahl(1 / g.ueberhoehung) + " zu den Längen";
 }

@@ -45,7 +45,10 @@ struct Laengsmass {
 struct Wellengeometrie {
   double sx = 0;            // units per mm along the shaft
   double sy = 0;            // units per mm across it
-  double ueberhoehung = 1;  // sy / sx: 1 where the diameters are to scale
+  // sy / sx: 1 where the diameters are to scale; not a number where no
+  // factor can be (length and diameter beyond the range of a double from
+  // each other)
+  double ueberhoehung = 1;
   double achse = 0;         // y of the axis
   double hoehe = 0;         // height of the drawing
 
@@ -104,8 +107,8 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
 // it where it differs from the lengths'.
 std::string WellenSvg(const Welle& welle, const std::vector<Stelle>& stellen);
 
-// "Durchmesser 2,5 : 1 zu den Längen", or empty where the diameters are to
-// the lengths' scale.
+// "Durchmesser 2,5 : 1 zu den Längen", "Durchmesser nicht maßstäblich", or
+// empty where the diameters are to the lengths' scale.
 std::string Durchmessermassstab(const Wellengeometrie& g);
 
 // A load case as the report names it: "Lastfall 2: Anfahren", or

@@ -8,7 +8,8 @@
 // keeps its invariants (K1Fall 1 to 4, harteRandschicht 0 or 1); a shaft
 // read computes to a result for every load case and section, and the
 // writers and the curves take it; written back as a shaft file (as
-// --resized writes one), it reads as the very same shaft.
+// --resized writes one), it reads as the very same shaft. Its report is
+// whole, and no coordinate of its drawings is infinite or not a number.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,7 @@
 
 #include "check.h"
 #include "companion/output.h"
+#include "report/wellenbericht.h"
 #include "statik/statik.h"
 #include "welle/reader.h"
 #include "welle/schreiber.h"
@@ -24,6 +26,26 @@
 
 namespace wellen::welle {
 namespace {
+
+// True when no attribute of the drawings that holds coordinates (a point,
+// a size, a path) holds "nan" or "inf": only digits, signs, points, commas,
+// blanks, exponents and the upper-case commands of a path.
+bool Koordinatenendlich(std::string_view html) {
+  constexpr std::string_view kNamen[] = {
+      " x=\"",  " y=\"", " x1=\"", " y1=\"",    " x2=\"",     " y2=\"",     " cx=\"",
+      " cy=\"", " r=\"", " d=\"",  " width=\"", " height=\"", " viewBox=\""};
+  for (const std::string_view name : kNamen) {
+    for (std::size_t at = html.find(name); at != std::string_view::npos;
+         at = html.find(name, at + 1)) {
+      const std::size_t from = at + name.size();
+      const std::size_t to = html.find('"', from);
+      if (to == std::string_view::npos) return false;
+      const std::string_view wert = html.substr(from, to - from);
+      if (wert.find_first_of("nafi") != std::string_view::npos) return false;
+    }
+  }
+  return true;
+}
 
 void Run(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -56,6 +78,20 @@ void Run(const std::uint8_t* data, std::size_t size) {
   SchreibeTabelle(*welle, ergebnis, {}, "f.toml", 1.2, *out);
   SchreibeKurven(*welle, Dialekt{',', false}, *out);
   FUZZ_CHECK(out->Commit());
+
+  report::Wellenquelle quelle{"f.toml", {}};
+  for (const Stelle& stelle : ergebnis.stellen)
+    quelle.stellennamen.push_back(Bezeichnung(*welle, stelle));
+  std::string html;
+  FUZZ_CHECK(report::SchreibeWellenbericht(*welle, ergebnis, quelle, 1.2,
+                                           report::Titelangaben{"wellen743-welle", "", "", "", "", "", ""},
+                                           [&](std::string_view t) {
+                                             html.append(t);
+                                             return true;
+                                           }));
+  FUZZ_CHECK(html.rfind("<!DOCTYPE html>", 0) == 0);
+  FUZZ_CHECK(html.size() >= 8 && html.substr(html.size() - 8) == "</html>\n");
+  FUZZ_CHECK(Koordinatenendlich(html));
 
   std::optional<Welle> wieder = LeseWelle(Wellendatei(*welle, "f.toml\n\xff"), fehler);
   FUZZ_CHECK(wieder.has_value());
