@@ -225,9 +225,9 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   // from each other (1e300 mm long, 1e-300 thick) has no such factor: its
   // diameters are then drawn at a height of their own, with no scale, and
   // where even that cannot be, as a line.
-  const double hoehe = D_max * g.sy;
-  if (!std::isfinite(g.sy) || !std::isfinite(hoehe) || hoehe < kMinHoehe / 2 ||
-      hoehe > 2 * kMaxHoehe) {
+  const double gezeichnet = D_max * g.sy;
+  if (!std::isfinite(g.sy) || !std::isfinite(gezeichnet) || gezeichnet < kMinHoehe / 2 ||
+      gezeichnet > 2 * kMaxHoehe) {
     g.ueberhoehung = std::numeric_limits<double>::quiet_NaN();
     g.sy = (kMinHoehe + kMaxHoehe) / 2 / D_max;
     if (!std::isfinite(g.sy)) g.sy = 0;
@@ -256,10 +256,10 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   for (const Nut& n : welle.nuten) {
     const double x = m.X(n.x);
     const double hoehe = HoeheBei(g, x);
-    double laenge = 0;
-    for (const Wellengeometrie::Stufe& s : g.stufen) {
-      if (x > s.x0 && x < s.x1) laenge = s.x1 - s.x0;
-    }
+    const auto stufe =
+        std::find_if(g.stufen.begin(), g.stufen.end(),
+                     [&](const Wellengeometrie::Stufe& s) { return x > s.x0 && x < s.x1; });
+    const double laenge = stufe == g.stufen.end() ? 0.0 : stufe->x1 - stufe->x0;
     g.nuten.push_back({x, hoehe, std::min(n.t * g.sy, hoehe), std::min(n.r * g.sx, laenge / 2),
                        std::min(n.r * g.sy, hoehe)});
   }
