@@ -46,7 +46,7 @@ r = 2
 [[abschnitt]]            # Radsitz
 l = 60
 D = 55
-r = 2.5
+r = 1.2
 [[abschnitt]]            # Bund
 l = 12
 D = 62
