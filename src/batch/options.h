@@ -5,13 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "companion/optionen.h"
+
 namespace wellen::batch {
-
-enum class Format { kCsv, kJson, kTable };
-
-// Design mode (--solve): the smallest notch radius, or the smallest size, of
-// each case.
-enum class Solve { kRadius, kDurchmesser };
 
 struct Options {
   std::vector<std::string> files;     // input files; "-" is standard input
@@ -21,19 +17,17 @@ struct Options {
   std::optional<char> delimiter;      // --delimiter: ',', ';' or '\t'
   std::optional<std::string> report;  // --report FILE.html
   std::optional<Solve> solve;         // --solve r|d
-  // The report's title block: --title, --project, --author, --drawing, --date.
-  std::string title, project, author, drawing, date;
+  Titeloptionen titel;                // the report's title block
   bool templ = false;                 // --template
   bool quiet = false;                 // -q
   bool extra_columns = false;         // --extra-columns: unknown columns are carried through
   bool files_given = false;           // files named on the command line ("-" included)
 };
 
-// What parsing the command line came to.
+// What parsing the command line came to: the options of a run, or the end
+// before one (after --help or --version, or on a usage error).
 struct ParsedCommandLine {
-  enum class Action { kRun, kExit } action = Action::kRun;
-  int status = 0;       // exit status for kExit (0 after --help or --version, 2 on error)
-  std::string message;  // text for kExit: to standard output on 0, standard error on 2
+  std::optional<Abbruch> abbruch;
   Options options;
 };
 

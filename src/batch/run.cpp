@@ -172,8 +172,9 @@ class BatchRun {
     }
     report_ = std::make_unique<report::Report>(
         options_.files, options_.smin,
-        report::Titelangaben{"wellen743-batch", WELLEN743_VERSION_STRING, options_.title,
-                             options_.project, options_.author, options_.drawing, options_.date});
+        report::Titelangaben{"wellen743-batch", WELLEN743_VERSION_STRING, options_.titel.title,
+                             options_.titel.project, options_.titel.author, options_.titel.drawing,
+                             options_.titel.date});
     return true;
   }
 
@@ -279,9 +280,8 @@ class BatchRun {
       return false;
     }
     std::vector<std::string> errors;
-    const std::optional<Kopf> kopf =
-        Kopf::Read(reader.record().cells, {options_.extra_columns, reader.dialect().kodierung},
-                   errors);
+    const std::optional<Kopf> kopf = Kopf::Read(
+        reader.record().cells, {options_.extra_columns, reader.dialect().kodierung}, errors);
     if (!kopf) {
       for (const std::string& error : errors) {
         Meldung(Where(file, reader.record().line) + ": " + error, progress_.get());
@@ -291,8 +291,9 @@ class BatchRun {
     std::size_t missing = 0;
     const std::string defaults = MissingDefaults(*kopf, missing);
     if (missing > 0) {
-      Meldung(file + (missing == 1 ? ": Spalte fehlt, Vorgabewert verwendet: "
-                                   : ": Spalten fehlen, Vorgabewerte verwendet: ") +
+      Meldung(file +
+                  (missing == 1 ? ": Spalte fehlt, Vorgabewert verwendet: "
+                                : ": Spalten fehlen, Vorgabewerte verwendet: ") +
                   defaults,
               progress_.get());
     }
@@ -426,15 +427,7 @@ int Run(int argc, const char* const* argv) {
   (void)std::signal(SIGPIPE, SIG_IGN);
   Programmname("wellen743-batch");
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
-  if (parsed.action == ParsedCommandLine::Action::kExit) {
-    if (parsed.status == 0) {
-      const ssize_t written = ::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
-      (void)written;  // nothing to be done if even this fails
-    } else {
-      Meldung(parsed.message + " (--help zeigt die Optionen)");
-    }
-    return parsed.status;
-  }
+  if (parsed.abbruch) return Abbrechen(*parsed.abbruch);
   if (parsed.options.templ) return WriteTemplate(parsed.options);
   if (!parsed.options.files_given && isatty(STDIN_FILENO) != 0) {
     // Waiting for a spreadsheet to be typed would look like a hang.

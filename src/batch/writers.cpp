@@ -94,13 +94,8 @@ class CsvSchreiber final : public Schreiber {
                  [&](std::string_view, Kind kind, double value, std::string_view text) {
                    if (!first) line_ += dialekt_.separator;
                    first = false;
-                   switch (kind) {
-                     case Kind::kText: AppendCsvText(line_, text, dialekt_.separator); break;
-                     case Kind::kInteger: AppendInt(line_, static_cast<long long>(value)); break;
-                     case Kind::kReal: AppendReal(line_, value, dialekt_.decimal_comma); break;
-                     case Kind::kFlag: line_ += value != 0 ? '1' : '0'; break;
-                     case Kind::kLeer: break;
-                   }
+                   AppendCsvValue(line_, kind, value, text, dialekt_.separator,
+                                  dialekt_.decimal_comma);
                  });
     line_ += dialekt_.line_end;
     out_.Write(line_.view());
@@ -149,13 +144,7 @@ class JsonSchreiber final : public Schreiber {
     ForEachValue(fall, names_, zusatz, smin_, joined_, solve_, auslegung,
                  [&](std::string_view, Kind kind, double value, std::string_view text) {
                    line_ += keys_[k++];
-                   switch (kind) {
-                     case Kind::kText: AppendJsonString(line_, text); break;
-                     case Kind::kInteger: AppendInt(line_, static_cast<long long>(value)); break;
-                     case Kind::kReal: AppendJsonReal(line_, value); break;
-                     case Kind::kFlag: line_ += value != 0 ? "true" : "false"; break;
-                     case Kind::kLeer: line_ += "null"; break;
-                   }
+                   AppendJsonValue(line_, kind, value, text);
                  });
     line_ += "}\n";
     out_.Write(line_.view());

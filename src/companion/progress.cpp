@@ -77,6 +77,16 @@ std::string Systemfehler(int errnum) {
   }
 }
 
+int Abbrechen(const Abbruch& abbruch) {
+  if (abbruch.status == 0) {
+    const ssize_t written = ::write(STDOUT_FILENO, abbruch.message.data(), abbruch.message.size());
+    (void)written;  // nothing to be done if even this fails
+  } else {
+    Meldung(abbruch.message + " (--help zeigt die Optionen)");
+  }
+  return abbruch.status;
+}
+
 void Programmname(const char* name) { g_programm = name; }
 
 void Meldung(std::string_view message, Fortschritt* progress) {

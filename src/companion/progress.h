@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "companion/optionen.h"
+
 namespace wellen {
 
 class Fortschritt {
@@ -48,6 +50,11 @@ std::string Systemfehler(int errnum);
 // The program's name that every message starts with ("wellen743-batch");
 // set once at start.
 void Programmname(const char* name);
+
+// Ends a program before a run: the text of --help or --version to standard
+// output, a usage error as a message with a pointer to --help. Returns the
+// exit status.
+int Abbrechen(const Abbruch& abbruch);
 
 // Writes one line to standard error: the program's name, a colon, then
 // `message`. Clears `progress` first if given.

@@ -28,6 +28,27 @@ void AppendJsonReal(Zeilenpuffer& out, double value) {
   }
 }
 
+void AppendCsvValue(Zeilenpuffer& out, Kind kind, double value, std::string_view text,
+                    char separator, bool decimal_comma) {
+  switch (kind) {
+    case Kind::kText: AppendCsvText(out, text, separator); break;
+    case Kind::kInteger: AppendInt(out, static_cast<long long>(value)); break;
+    case Kind::kReal: AppendReal(out, value, decimal_comma); break;
+    case Kind::kFlag: out += value != 0 ? '1' : '0'; break;
+    case Kind::kLeer: break;
+  }
+}
+
+void AppendJsonValue(Zeilenpuffer& out, Kind kind, double value, std::string_view text) {
+  switch (kind) {
+    case Kind::kText: AppendJsonString(out, text); break;
+    case Kind::kInteger: AppendInt(out, static_cast<long long>(value)); break;
+    case Kind::kReal: AppendJsonReal(out, value); break;
+    case Kind::kFlag: out += value != 0 ? "true" : "false"; break;
+    case Kind::kLeer: out += "null"; break;
+  }
+}
+
 void AppendCsvText(Zeilenpuffer& out, std::string_view text, char separator) {
   if (std::none_of(text.begin(), text.end(),
                    [&](char c) { return c == separator || c == '"' || c == '\n' || c == '\r'; })) {

@@ -69,6 +69,12 @@ void JoinHinweise(const std::vector<std::string>& hinweise, std::string& joined)
 // null in JSON), such as a solved size where none was reachable.
 enum class Kind { kText, kInteger, kReal, kFlag, kLeer };
 
+// One value as a CSV cell (a flag as 1 or 0, kLeer as an empty cell) and as
+// a JSON value (a flag as true or false, kLeer as null).
+void AppendCsvValue(Zeilenpuffer& out, Kind kind, double value, std::string_view text,
+                    char separator, bool decimal_comma);
+void AppendJsonValue(Zeilenpuffer& out, Kind kind, double value, std::string_view text);
+
 // The verdict as the CSV and JSON output write it; scripts rely on these.
 inline constexpr std::string_view kNachweisErfuellt = "erfuellt";
 inline constexpr std::string_view kNachweisNichtErfuellt = "nicht erfuellt";

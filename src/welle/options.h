@@ -4,13 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "companion/optionen.h"
+
 namespace wellen::welle {
-
-enum class Format { kCsv, kJson, kTable };
-
-// What --solve asks for: the smallest radius of every notch, or the smallest
-// common factor of all diameters.
-enum class Solve { kRadius, kDurchmesser };
 
 // How the CSV output and the curves are written: ';' with decimal commas
 // (the German spreadsheet form) unless --delimiter says otherwise.
@@ -20,26 +16,24 @@ struct Dialekt {
 };
 
 struct Options {
-  std::string file;                   // the shaft file; "-" is standard input
-  std::optional<std::string> output;  // -o FILE; standard output if empty
-  std::optional<std::string> curves;  // --curves FILE
-  std::optional<std::string> report;  // --report FILE.html
-  // The report's title block: --title, --project, --author, --drawing, --date.
-  std::string title, project, author, drawing, date;
-  std::optional<Solve> solve;         // --solve r|d
+  std::string file;                    // the shaft file; "-" is standard input
+  std::optional<std::string> output;   // -o FILE; standard output if empty
+  std::optional<std::string> curves;   // --curves FILE
+  std::optional<std::string> report;   // --report FILE.html
+  Titeloptionen titel;                 // the report's title block
+  std::optional<Solve> solve;          // --solve r|d
   std::optional<std::string> resized;  // --resized FILE (with --solve d)
-  std::optional<Format> format;       // --format; chosen by the output if empty
-  Dialekt dialekt;                    // --delimiter
-  double smin = 1.2;                  // --smin: required minimum safety
-  bool templ = false;                 // --template
-  bool quiet = false;                 // -q
+  std::optional<Format> format;        // --format; chosen by the output if empty
+  Dialekt dialekt;                     // --delimiter
+  double smin = 1.2;                   // --smin: required minimum safety
+  bool templ = false;                  // --template
+  bool quiet = false;                  // -q
 };
 
-// What parsing the command line came to.
+// What parsing the command line came to: the options of a run, or the end
+// before one (after --help or --version, or on a usage error).
 struct ParsedCommandLine {
-  enum class Action { kRun, kExit } action = Action::kRun;
-  int status = 0;       // exit status for kExit (0 after --help or --version, 2 on error)
-  std::string message;  // text for kExit: to standard output on 0, standard error on 2
+  std::optional<Abbruch> abbruch;
   Options options;
 };
 

@@ -137,9 +137,9 @@ void SchreibeBericht(const Welle& welle, const Wellenergebnis& ergebnis, const G
   for (const Stelle& stelle : ergebnis.stellen) {
     quelle.stellennamen.push_back(Bezeichnung(welle, stelle));
   }
-  const report::Titelangaben titel{"wellen743-welle", WELLEN743_VERSION_STRING, options.title,
-                                   options.project,   options.author,           options.drawing,
-                                   options.date};
+  const report::Titelangaben titel{
+      "wellen743-welle",    WELLEN743_VERSION_STRING, options.titel.title, options.titel.project,
+      options.titel.author, options.titel.drawing,    options.titel.date};
   report::SchreibeWellenbericht(welle, ergebnis, quelle, options.smin, titel,
                                 [&](std::string_view text) {
                                   out.Write(text);
@@ -263,9 +263,8 @@ int Compute(const Options& options) {
     return a->Failed();
   });
   if (failed != ausgaben.end()) return fail(*failed);
-  const auto uncommitted = std::find_if(ausgaben.begin(), ausgaben.end(), [](Ausgabe* a) {
-    return !a->Commit() && !a->Closed();
-  });
+  const auto uncommitted = std::find_if(ausgaben.begin(), ausgaben.end(),
+                                        [](Ausgabe* a) { return !a->Commit() && !a->Closed(); });
   if (uncommitted != ausgaben.end()) return fail(*uncommitted);
 
   // The table shows the shaft's notes; in a file they stand in every row,
@@ -291,15 +290,7 @@ int Run(int argc, const char* const* argv) {
   (void)std::signal(SIGPIPE, SIG_IGN);
   Programmname("wellen743-welle");
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
-  if (parsed.action == ParsedCommandLine::Action::kExit) {
-    if (parsed.status == 0) {
-      const ssize_t written = ::write(STDOUT_FILENO, parsed.message.data(), parsed.message.size());
-      (void)written;  // nothing to be done if even this fails
-    } else {
-      Meldung(parsed.message + " (--help zeigt die Optionen)");
-    }
-    return parsed.status;
-  }
+  if (parsed.abbruch) return Abbrechen(*parsed.abbruch);
   if (parsed.options.templ) return WriteTemplate(parsed.options);
   return Compute(parsed.options);
 }

@@ -186,19 +186,8 @@ void SchreibeCsv(const Welle& welle, const Wellenergebnis& ergebnis, const Geloe
                             [&](std::string_view, Kind kind, double value, std::string_view text) {
                               if (!first) line += dialekt.separator;
                               first = false;
-                              switch (kind) {
-                                case Kind::kText:
-                                  AppendCsvText(line, text, dialekt.separator);
-                                  break;
-                                case Kind::kInteger:
-                                  AppendInt(line, static_cast<long long>(value));
-                                  break;
-                                case Kind::kReal:
-                                  AppendReal(line, value, dialekt.decimal_comma);
-                                  break;
-                                case Kind::kFlag: line += value != 0 ? '1' : '0'; break;
-                                case Kind::kLeer: break;
-                              }
+                              AppendCsvValue(line, kind, value, text, dialekt.separator,
+                                             dialekt.decimal_comma);
                             });
                line += '\n';
                out.Write(line.view());
@@ -224,13 +213,7 @@ void SchreibeJson(const Welle& welle, const Wellenergebnis& ergebnis, const Gelo
                      line += '"';
                      line += name;
                      line += "\":";
-                     switch (kind) {
-                       case Kind::kText: AppendJsonString(line, text); break;
-                       case Kind::kInteger: AppendInt(line, static_cast<long long>(value)); break;
-                       case Kind::kReal: AppendJsonReal(line, value); break;
-                       case Kind::kFlag: line += value != 0 ? "true" : "false"; break;
-                       case Kind::kLeer: line += "null"; break;
-                     }
+                     AppendJsonValue(line, kind, value, text);
                    });
                line += "}\n";
                out.Write(line.view());
