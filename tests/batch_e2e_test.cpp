@@ -21,6 +21,7 @@
 #include "calc/eingabewerte.h"
 #include "calc/schnittlasten.h"
 #include "command.h"
+#include "texte.h"
 #include "companion/numbers.h"
 #include "expected_pages.h"
 
@@ -30,13 +31,6 @@ namespace {
 const std::string kBatch = WELLEN743_BATCH_BINARY;
 const std::string kData = WELLEN743_BATCH_DATA;  // tests/batch
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::string FormatAsComma(double value) {
   char text[kMaxRealText];
   return {text, FormatReal(value, true, text)};
@@ -45,36 +39,6 @@ std::string FormatAsComma(double value) {
 CommandResult Batch(std::vector<std::string> args, const std::string& input = "") {
   args.insert(args.begin(), kBatch);
   return RunCommand(args, input, kData);
-}
-
-// Splits CSV text with the separator `sep` into rows of cells (quoted cells
-// as RFC 4180 has them).
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char sep) {
-  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        rows.back().back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        rows.back().back() += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == sep) {
-      rows.back().emplace_back();
-    } else if (c == '\n') {
-      rows.emplace_back(1);
-    } else {
-      rows.back().back() += c;
-    }
-  }
-  if (rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
-  return rows;
 }
 
 const std::string kBom = "\xEF\xBB\xBF";

@@ -18,18 +18,12 @@
 #include <sstream>
 
 #include "command.h"
+#include "texte.h"
 
 namespace wellen {
 namespace {
 
 const std::string kBatch = WELLEN743_BATCH_BINARY;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The demo case with every field of the input given, so that the program
 // takes no default and warns of none.

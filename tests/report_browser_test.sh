@@ -16,17 +16,8 @@
 # with compressive mean stress, and the defaults with Sigzdm 600. Exits 77
 # (skipped) where Chromium or poppler-utils is not installed.
 set -euo pipefail
-chromium=${CHROMIUM:-$(command -v chromium || command -v chromium-browser || true)}
-if [ -z "$chromium" ]; then
-  echo "SKIP: Chromium is not installed (Debian package chromium)"
-  exit 77
-fi
-for tool in pdftotext pdfinfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (Debian package poppler-utils)"
-    exit 77
-  fi
-done
+# shellcheck source=chromium_lib.sh
+source "$(dirname "$0")/chromium_lib.sh"
 
 project="$2"
 drawing="$3"
@@ -39,20 +30,9 @@ export HTML="$dir/report.html"
 bash -c "$1"
 [ -s "$HTML" ] || { echo "FAIL: no report written" >&2; exit 1; }
 
-# A fresh profile, no network, no sandbox (the tests may run as root).
 pdf="$dir/report.pdf"
-if ! timeout 180 "$chromium" --headless --no-sandbox --disable-gpu --disable-quic \
-    --no-first-run --disable-background-networking --disable-component-update --disable-sync \
-    --user-data-dir="$dir/profile" --no-pdf-header-footer --print-to-pdf="$pdf" \
-    "file://$HTML" >"$dir/chromium.log" 2>&1 || [ ! -s "$pdf" ]; then
-  cat "$dir/chromium.log" >&2
-  echo "FAIL: Chromium printed no PDF" >&2
-  exit 1
-fi
-
-info=$(pdfinfo "$pdf")
-pages=$(sed -n 's/^Pages: *//p' <<<"$info")
-grep -q '^Page size: *594.96 x 841.92 pts (A4)' <<<"$info" || problem "not A4 portrait: $info"
+print_pdf "$HTML" "$pdf" "$dir/profile"
+pages=$(pdf_pages "$pdf")
 echo "$pages pages"
 
 # The text of pages FROM to TO on one line, blanks squeezed; with -layout

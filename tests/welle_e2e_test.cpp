@@ -15,6 +15,7 @@
 
 #include "calc/eingabewerte.h"
 #include "command.h"
+#include "texte.h"
 
 namespace wellen {
 namespace {
@@ -22,13 +23,6 @@ namespace {
 const std::string kWelle = WELLEN743_WELLE_BINARY;
 const std::string kBatch = WELLEN743_BATCH_BINARY;
 const std::string kData = WELLEN743_WELLE_DATA;  // tests/welle
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -57,36 +51,6 @@ CommandResult Welle(std::vector<std::string> args, const std::string& input = ""
                     const std::string& directory = kData) {
   args.insert(args.begin(), kWelle);
   return RunCommand(args, input, directory);
-}
-
-// Splits CSV text with the separator `sep` into rows of cells (quoted cells
-// as RFC 4180 has them).
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char sep) {
-  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-        rows.back().back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        rows.back().back() += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == sep) {
-      rows.back().emplace_back();
-    } else if (c == '\n') {
-      rows.emplace_back(1);
-    } else {
-      rows.back().back() += c;
-    }
-  }
-  if (rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
-  return rows;
 }
 
 // The rows of a CSV text as maps from column name to cell.
