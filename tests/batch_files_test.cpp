@@ -146,18 +146,25 @@ TEST_F(BatchFiles, AWriteThatFailsLeavesTheOldFileAndNoTemporary) {
     const char* name;
     int rows;
     std::string options;
-    std::string target;
-    std::string message;  // the whole message, or its start up to the reason
+    std::vector<std::string> targets;  // each holds "old" before and after
+    std::string message;               // the whole message, or its start up to the reason
   } cases[] = {
       // A few kilobytes: the write fails when the buffer is flushed at the end.
-      {"at the end", 3, "-o out.csv", "out.csv", "Ausgabedatei out.csv: Datei zu gro\u00df"},
+      {"at the end", 3, "-o out.csv", {"out.csv"}, "Ausgabedatei out.csv: Datei zu gro\u00df"},
       // Past the buffer: the write fails in the middle of the run.
-      {"part way", 300, "-o out.csv", "out.csv", "Ausgabedatei out.csv: Datei zu gro\u00df"},
-      {"the report", 3, "--report r.html", "r.html", "Bericht r.html: "},
+      {"part way", 300, "-o out.csv", {"out.csv"}, "Ausgabedatei out.csv: Datei zu gro\u00df"},
+      {"the report", 3, "--report r.html", {"r.html"}, "Bericht r.html: "},
+      // The table fits the limit, the report does not: the results stay as
+      // they were too, since the run ends with status 2.
+      {"the report beside -o",
+       3,
+       "--format table -o out.txt --report r.html",
+       {"out.txt", "r.html"},
+       "Bericht r.html: "},
   };
   for (const auto& c : cases) {
     Write("in.csv", Cases(c.rows));
-    Write(c.target, "old\n");
+    for (const std::string& target : c.targets) Write(target, "old\n");
     const CommandResult r =
         Shell("trap '' XFSZ; ulimit -f 1; exec \"$0\" " + c.options + " in.csv");
     EXPECT_EQ(r.status, 2) << c.name;
@@ -166,11 +173,14 @@ TEST_F(BatchFiles, AWriteThatFailsLeavesTheOldFileAndNoTemporary) {
     if (c.message.back() != ' ') {
       EXPECT_EQ(r.err, "wellen743-batch: " + c.message + "\n") << c.name;
     }
-    EXPECT_EQ(ReadFile(Path(c.target)), "old\n") << c.name;
-    std::vector<std::string> expected = {c.target, "in.csv"};
+    std::vector<std::string> expected = {"in.csv"};
+    for (const std::string& target : c.targets) {
+      EXPECT_EQ(ReadFile(Path(target)), "old\n") << c.name << ": " << target;
+      expected.push_back(target);
+    }
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Listing(), expected) << c.name;
-    (void)std::remove(Path(c.target).c_str());
+    for (const std::string& target : c.targets) (void)std::remove(Path(target).c_str());
   }
 }
 

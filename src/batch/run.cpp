@@ -116,16 +116,29 @@ class BatchRun {
     if (!begun_) Begin(Dialekt{}, {});
     writer_->End(bilanz_);
     progress_->Clear();
-    if (!out_->Commit() && !out_->Closed()) {
-      Meldung(out_->error());
-      if (report_out_) report_out_->Abandon();
-      return kFailed;
-    }
+    out_->Flush();
     if (out_->Closed()) {
       // The reader went away before the end: the report would cover only
       // part of the cases, so there is none.
       if (report_out_) report_out_->Abandon();
-    } else if (report_ && !WriteReport()) {
+      out_->Commit();
+      return bilanz_.refused > 0 ? kRowsRefused : kAllComputed;
+    }
+    // The report is complete before the -o file replaces its target, so
+    // that a report that cannot be written leaves the old results in place.
+    if (out_->Failed() || (report_ && !WriteReport())) {
+      if (out_->Failed()) Meldung(out_->error());
+      out_->Abandon();
+      if (report_out_) report_out_->Abandon();
+      return kFailed;
+    }
+    if (!out_->Commit()) {
+      Meldung(out_->error());
+      if (report_out_) report_out_->Abandon();
+      return kFailed;
+    }
+    if (report_out_ && !report_out_->Commit()) {
+      Meldung(report_out_->error());
       return kFailed;
     }
     return bilanz_.refused > 0 ? kRowsRefused : kAllComputed;
@@ -178,15 +191,16 @@ class BatchRun {
     return true;
   }
 
+  // Writes the whole report into its file, not yet renamed into place.
   bool WriteReport() {
     const bool written = report_->Write([&](std::string_view text) {
       report_out_->Write(text);
       return !report_out_->Failed();
     });
-    if (!written || !report_out_->Commit()) {
+    if (written) report_out_->Flush();
+    if (!written || report_out_->Failed()) {
       Meldung(report_out_->Failed() ? report_out_->error()
                                     : "Bericht " + *options_.report + ": nicht vollst\u00e4ndig");
-      report_out_->Abandon();
       return false;
     }
     return true;
