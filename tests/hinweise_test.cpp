@@ -77,6 +77,23 @@ TEST(Hinweise, TableOfChangesToTheDefaults) {
          f.e.Sigzda = 0;
        },
        {}},
+      {"yield strength negative: every FK under a stress",
+       [](Fall& f) { f.e.SigS = -900; },
+       {"SigzdADK = -1352.57 nicht positiv: Sigmv = 529.15 erreicht die Bauteilfließgrenze "
+        "SigzdFK = -823.415",
+        "TautADK = -848.818 nicht positiv: Taumv = 305.505 erreicht die Bauteilfließgrenze "
+        "TautFK = -543.313",
+        "SigzdFK = -823.415 nicht positiv", "SigbFK = -988.098 nicht positiv",
+        "TautFK = -543.313 nicht positiv"}},
+      {"the same with torsion unloaded",
+       [](Fall& f) {
+         f.e.SigS = -900;
+         f.e.Tauta = 0;
+         f.e.Tautm = 0;
+       },
+       {"SigzdADK = -1323.42 nicht positiv: Sigmv = 500 erreicht die Bauteilfließgrenze "
+        "SigzdFK = -823.415",
+        "SigzdFK = -823.415 nicht positiv", "SigbFK = -988.098 nicht positiv"}},
       {"an input not a number",
        [](Fall& f) { f.e.D = std::nan(""); },
        {"Eingabe nicht endlich: D",

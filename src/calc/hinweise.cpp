@@ -19,6 +19,7 @@ std::string Text(double value) { return std::string(Number(value).text()); }
 struct Lastfall {
   std::string_view amplitude_name, adk_name, m_name, fk_name;
   double amplitude, adk, m, fk;
+  double mittel;  // the mean stress of this load type
 };
 
 void Liste(std::vector<std::string>& notes, std::string_view titel,
@@ -82,9 +83,10 @@ std::vector<std::string> Hinweise(const Eingabewerte& e, const Nachweis& n,
 
   // Loads and the permissible amplitudes.
   const Lastfall lastfaelle[] = {
-      {"Sigzda", "SigzdADK", "Sigmv", "SigzdFK", e.Sigzda, n.SigzdADK, n.Sigmv, n.SigzdFK},
-      {"Sigba", "SigbADK", "Sigmv", "SigbFK", e.Sigba, n.SigbADK, n.Sigmv, n.SigbFK},
-      {"Tauta", "TautADK", "Taumv", "TautFK", e.Tauta, n.TautADK, n.Taumv, n.TautFK},
+      {"Sigzda", "SigzdADK", "Sigmv", "SigzdFK", e.Sigzda, n.SigzdADK, n.Sigmv, n.SigzdFK,
+       e.Sigzdm},
+      {"Sigba", "SigbADK", "Sigmv", "SigbFK", e.Sigba, n.SigbADK, n.Sigmv, n.SigbFK, e.Sigbm},
+      {"Tauta", "TautADK", "Taumv", "TautFK", e.Tauta, n.TautADK, n.Taumv, n.TautFK, e.Tautm},
   };
   for (const Lastfall& l : lastfaelle) {
     if (l.amplitude < 0) notes.push_back(std::string(l.amplitude_name) + " negativ");
@@ -97,6 +99,13 @@ std::vector<std::string> Hinweise(const Eingabewerte& e, const Nachweis& n,
               " erreicht die Bauteilfließgrenze " + std::string(l.fk_name) + " = " + Text(l.fk);
     }
     notes.push_back(std::move(note));
+  }
+  // A component yield strength that is not positive, under a stress the
+  // yield factor divides by it: that factor then proves nothing.
+  for (const Lastfall& l : lastfaelle) {
+    if (l.fk <= 0 && l.amplitude + l.mittel != 0) {
+      notes.push_back(std::string(l.fk_name) + " = " + Text(l.fk) + " nicht positiv");
+    }
   }
 
   // Results that are not numbers or infinite, by their page labels.
