@@ -16,6 +16,7 @@
 
 #include "calc/hinweise.h"
 #include "calc/page_table.h"
+#include "report/dokument.h"
 #include "report/groessen.h"
 #include "report/skizze.h"
 #include "report/zahl.h"
@@ -321,6 +322,7 @@ TEST(Report, TitleDataMaterialAndMethod) {
             std::string::npos);
   EXPECT_NE(html.find("Lagersitz<br><span class=\"klein\">42CrMo4</span>"), std::string::npos);
   EXPECT_NE(html.find("<strong>Verfahren.</strong>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"einheit\">Vergüt./CrNiMo-Stahl</td>"), std::string::npos);
   // The standard without an edition, wherever it is named.
   EXPECT_GE(Anzahl(html, "DIN 743"), 1U);
   EXPECT_EQ(Anzahl(html, "DIN 743"), Anzahl(html, "DIN 743 ") + Anzahl(html, "DIN 743<"));
@@ -331,6 +333,33 @@ TEST(Report, TitleDataMaterialAndMethod) {
   EXPECT_NE(datiert.find("content: \"Zeichnung GT-200-0815 Rev. B · 8. Dezember 2026\"; }"),
             std::string::npos);
   EXPECT_NE(datiert.find("<tr><th>Datum</th><td>8. Dezember 2026</td></tr>"), std::string::npos);
+}
+
+// A running header holds one line: long title data are cut, each part
+// keeping at least half of it, at a character, not a byte.
+TEST(Report, RunningHeaderCutToOneLine) {
+  const std::string lang(100, 'x');
+  const std::string umlaute = "Ä" + std::string(40, 'y') + "öüß";
+  const struct {
+    std::string titel, projekt, erwartet;
+  } tabelle[] = {
+      {"Welle", "GT-200", "Welle · GT-200"},
+      {lang, "", std::string(80, 'x') + "…"},
+      {lang, "GT-200", std::string(71, 'x') + "… · GT-200"},
+      {"Welle", lang, "Welle · " + std::string(72, 'x') + "…"},
+      {lang, lang, std::string(38, 'x') + "… · " + std::string(39, 'x') + "…"},
+      {umlaute, umlaute, "Ä" + std::string(37, 'y') + "… · Ä" + std::string(38, 'y') + "…"},
+      {umlaute, "GT", umlaute + " · GT"},
+  };
+  for (const auto& z : tabelle) {
+    Titelangaben t = Batch();
+    t.titel = z.titel;
+    t.projekt = z.projekt;
+    const std::string html = Dokumentanfang(t);
+    const std::string kasten = "@top-left { font-size: 7.5pt; color: #333; vertical-align: "
+                               "bottom; padding: 3mm 0; content: \"" + z.erwartet + "\"; }";
+    EXPECT_NE(html.find(kasten), std::string::npos) << z.erwartet << "\n" << html;
+  }
 }
 
 // Each notch as drawn: the reason where there is no sketch; otherwise the

@@ -16,13 +16,13 @@
 namespace wellen::report {
 namespace {
 
-// The label shown in the dialog for a material group.
+// The material group as the dialog names it, with its umlauts.
 std::string_view K1FallName(int k1fall) {
   switch (k1fall) {
     case 1: return "Nitrier/Baustahl";
     case 2: return "Baustahl";
-    case 3: return "Verguet./CrNiMo-Stahl";
-    case 4: return "andere Einsatzstaehle";
+    case 3: return "Vergüt./CrNiMo-Stahl";
+    case 4: return "andere Einsatzstähle";
     default: return "";
   }
 }

@@ -1,5 +1,7 @@
 #include "report/dokument.h"
 
+#include <algorithm>
+
 #include "report/html.h"
 
 namespace wellen::report {
@@ -135,11 +137,47 @@ std::string Zeile(std::string_view name, std::string_view wert) {
   return html + "</tr>\n";
 }
 
+// The number of characters (code points) of UTF-8 `text`.
+std::size_t Zeichen(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// `text` cut after `zeichen` characters, with "…" in place of the rest.
+std::string Gekuerzt(std::string_view text, std::size_t zeichen) {
+  std::size_t gezaehlt = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool anfang = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (anfang && gezaehlt++ == zeichen) return std::string(text.substr(0, i)) + "…";
+  }
+  return std::string(text);
+}
+
 // Two parts of a running header joined by " · ", leaving out empty ones.
-std::string Verbunden(std::string_view a, std::string_view b) {
-  if (a.empty()) return std::string(b);
-  if (b.empty()) return std::string(a);
-  return std::string(a) + " · " + std::string(b);
+// A margin box holds one line: where the two are longer than `zeichen`
+// characters, the longer part is cut so that both fit, each keeping at
+// least half the line (the title block has them whole).
+std::string Verbunden(std::string_view a, std::string_view b, std::size_t zeichen) {
+  if (a.empty()) return Gekuerzt(b, zeichen);
+  if (b.empty()) return Gekuerzt(a, zeichen);
+  const std::size_t platz = zeichen - 3;  // " · "
+  const std::size_t la = Zeichen(a);
+  const std::size_t lb = Zeichen(b);
+  const std::size_t haelfte = platz / 2;
+  std::size_t ma = la;
+  std::size_t mb = lb;
+  if (la + lb > platz) {
+    if (la <= haelfte) {
+      mb = platz - la;
+    } else if (lb <= haelfte) {
+      ma = platz - lb;
+    } else {
+      ma = haelfte;
+      mb = platz - haelfte;
+    }
+  }
+  return Gekuerzt(a, ma) + " · " + Gekuerzt(b, mb);
 }
 
 // The program and its version: "wellen743-batch 1.0.0".
@@ -171,9 +209,9 @@ std::string Dokumentanfang(const Titelangaben& t, std::string_view stil) {
       "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
       Html(Titel(t)) + "</title>\n<style>" + std::string(kStil) + std::string(stil);
   // The running header and footer of every printed page.
-  html += "@page {\n" + box("top-left", "bottom", text(Verbunden(Titel(t), t.projekt))) +
-          box("top-right", "bottom", text(Verbunden(zeichnung, t.datum))) +
-          box("bottom-left", "top", text(Verbunden(bearbeiter, programm))) +
+  html += "@page {\n" + box("top-left", "bottom", text(Verbunden(Titel(t), t.projekt, 80))) +
+          box("top-right", "bottom", text(Verbunden(zeichnung, t.datum, 50))) +
+          box("bottom-left", "top", text(Verbunden(bearbeiter, programm, 100))) +
           box("bottom-right", "top", "\"Seite \" counter(page) \" von \" counter(pages)") + "}\n";
   return html + "</style>\n</head>\n<body>\n";
 }
