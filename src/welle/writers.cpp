@@ -64,7 +64,11 @@ void ForEachLoesung(const Geloest& geloest, std::size_t f, std::size_t i, F&& fi
 std::string Radiushinweis(const Auslegung& a, const Stelle& stelle) {
   if (a.erreicht) return "";
   std::string text = "nicht erreichbar bis r = " + Zahl(a.bis);
-  if (a.bis < RadiusGrenze(stelle.e)) text += " (Platz der Nut in ihrem Abschnitt)";
+  // Below the record's limit and below the end of a search cut short: the
+  // groove's room in its segment ended the range.
+  if (a.bis < std::fmin(RadiusGrenze(stelle.e), kGitterwerte * kRadiusSchritt)) {
+    text += " (Platz der Nut in ihrem Abschnitt)";
+  }
   return text;
 }
 
