@@ -398,6 +398,12 @@ TEST(Welle, SolveCheckedByRunningAgain) {
                            "erf\u00fcllt, 0 nicht erf\u00fcllt"}) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
   }
+  // The resized contour with every digit, as the CSV and the file have it.
+  for (const auto& zeile : geloest) {
+    for (const char* spalte : {"d_erf", "D_erf"}) {
+      EXPECT_NE(r.out.find(" " + zeile.at(spalte) + " "), std::string::npos) << zeile.at(spalte);
+    }
+  }
 
   // Not reachable: the old file stays, a message says why, the status is
   // that of the check.
