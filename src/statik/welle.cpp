@@ -216,11 +216,11 @@ void PruefeLastfaelle(const Welle& welle, bool kontur, Befund& befund) {
   for (std::size_t i = 0; i < welle.lastfaelle.size(); ++i) {
     // The results name a load case by its name alone: two of one name could
     // not be told apart.
-    const std::string& name = welle.lastfaelle[i].name;
-    for (std::size_t k = 0; k < i && !name.empty(); ++k) {
-      if (welle.lastfaelle[k].name == name) {
+    const std::string& fallname = welle.lastfaelle[i].name;
+    for (std::size_t k = 0; k < i && !fallname.empty(); ++k) {
+      if (welle.lastfaelle[k].name == fallname) {
         befund.Melde(Ort::kLastfall, i, "name",
-                     "name \"" + name + "\" hat schon Lastfall " + std::to_string(k + 1));
+                     "name \"" + fallname + "\" hat schon Lastfall " + std::to_string(k + 1));
         break;
       }
     }
