@@ -87,6 +87,8 @@ TEST(Pipe, CommandLine) {
       {{"x", "--help"}, 2, "", "wellen743: unbekanntes Argument \"x\" " + usage_error},
       {{"--help", "x"}, 2, "", "wellen743: ueberzaehliges Argument \"x\" " + usage_error},
       {{"\x1b[31m\x7f"}, 2, "", "wellen743: unbekanntes Argument \"?[31m?\" " + usage_error},
+      {{"\xc2\x9b" "2J\xc2\xa0\xc3\xa4\xc2"}, 2, "",
+       "wellen743: unbekanntes Argument \"?2J\xc2\xa0\xc3\xa4\xc2\" " + usage_error},
   };
   for (const auto& c : cases) {
     std::vector<std::string> argv = {WELLEN743_BINARY};

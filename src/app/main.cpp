@@ -52,9 +52,15 @@ int Arguments(int argc, char** argv) {
   const std::string_view falsch = zuviel ? std::string_view(argv[2]) : first;
   std::string message = "wellen743: ";
   message += zuviel ? "ueberzaehliges Argument \"" : "unbekanntes Argument \"";
-  // Control characters would act on a terminal: they show as '?'.
-  for (const char c : falsch) {
-    message += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+  // Control characters would act on a terminal: they show as '?', the
+  // C1 ones of UTF-8 (U+0080 to U+009F, such as the one-byte CSI) too.
+  for (std::size_t i = 0; i < falsch.size(); ++i) {
+    const auto c = static_cast<unsigned char>(falsch[i]);
+    const bool c1 = c == 0xC2 && i + 1 < falsch.size() &&
+                    static_cast<unsigned char>(falsch[i + 1]) <= 0x9F &&
+                    static_cast<unsigned char>(falsch[i + 1]) >= 0x80;
+    if (c1) ++i;
+    message += c < 0x20 || c == 0x7F || c1 ? '?' : falsch[i];
   }
   message += "\" (--help zeigt den Aufruf)\n";
   static_cast<void>(WriteAll(STDERR_FILENO, message));
