@@ -24,7 +24,7 @@ struct CellCase {
 std::string Describe(const CellCase& c) {
   const std::string_view header[] = {c.header};
   std::vector<std::string> errors;
-  const std::optional<Kopf> kopf = Kopf::Read(header, {false, c.kodierung}, errors);
+  const std::optional<Kopf> kopf = Kopf::Read(header, {false, c.kodierung, {}}, errors);
   if (!kopf) {
     std::string joined = "!!";
     for (const std::string& error : errors) joined += (joined.size() > 2 ? " | " : "") + error;
@@ -135,7 +135,7 @@ TEST(Cells, WhatARowLeavesOut) {
   const std::string_view header[] = {"Name", "Bemerkung", "SigB", "Sigbm", "Kerbfall", "Mba",
                                      "Pr\u00fcfer", "Kommentar"};
   std::vector<std::string> errors;
-  const std::optional<Kopf> kopf = Kopf::Read(header, {true, Kodierung::kUtf8}, errors);
+  const std::optional<Kopf> kopf = Kopf::Read(header, {true, Kodierung::kUtf8, {}}, errors);
   ASSERT_TRUE(kopf) << errors.front();
   EXPECT_EQ(kopf->extras(), (std::vector<std::string>{"Pr\u00fcfer", "Kommentar"}));
   std::size_t missing = 0;
@@ -160,13 +160,29 @@ TEST(Cells, WhatARowLeavesOut) {
   EXPECT_TRUE(fall.e == expected);
   EXPECT_FALSE(fall.lasten.AnyLoad());
 
-  // An extra column named like an output column cannot be carried.
-  const std::string_view clash[] = {"Name", "S_Dauerbruch"};
-  errors.clear();
-  EXPECT_FALSE(Kopf::Read(clash, {true, Kodierung::kUtf8}, errors));
-  EXPECT_EQ(errors, (std::vector<std::string>{
-                        "Spalte \"S_Dauerbruch\" hei\u00dft wie eine Spalte der Ausgabe und kann "
-                        "nicht \u00fcbernommen werden"}));
+  // An extra column named like an output column cannot be carried, nor one
+  // named like a column that --solve adds; those of the other solve can.
+  const std::string_view clash[] = {"Name", "S_Dauerbruch", "r_erf", "t_erf",
+                                    "S_Fliessgrenze_erf"};
+  const struct {
+    std::optional<Solve> solve;
+    std::vector<std::string_view> refused;
+  } solves[] = {
+      {std::nullopt, {"S_Dauerbruch"}},
+      {Solve::kRadius, {"S_Dauerbruch", "r_erf", "S_Fliessgrenze_erf"}},
+      {Solve::kDurchmesser, {"S_Dauerbruch", "r_erf", "t_erf", "S_Fliessgrenze_erf"}},
+  };
+  for (const auto& s : solves) {
+    errors.clear();
+    EXPECT_FALSE(Kopf::Read(clash, {true, Kodierung::kUtf8, s.solve}, errors));
+    std::vector<std::string> expected;
+    for (const std::string_view name : s.refused) {
+      expected.push_back("Spalte \"" + std::string(name) +
+                         "\" hei\u00dft wie eine Spalte der Ausgabe und kann nicht "
+                         "\u00fcbernommen werden");
+    }
+    EXPECT_EQ(errors, expected);
+  }
 }
 
 }  // namespace

@@ -412,6 +412,12 @@ TEST(Batch, BadInputIsReportedAndTheGoodRowsAroundItAreWritten) {
        "--extra-columns \u00fcbernimmt sie unver\u00e4ndert",
        2,
        {}},
+      {"controls in an unknown column's name: escaped, the C1 CSI among them",
+       "Name,X\u009b" "2J\x1b[0m\n",
+       "-:1: unbekannte Spalte \"X\\u009B2J\\x1B[0m\"; --extra-columns \u00fcbernimmt sie "
+       "unver\u00e4ndert",
+       2,
+       {}},
       {"column named twice",
        "d,r,d\n1,2,3\n",
        "-:1: Spalte d steht zweimal in der Kopfzeile",
@@ -595,24 +601,35 @@ bool IsFlatJsonObject(std::string_view line) {
 // Texts come back from the CSV output as they were, quoted where a
 // separator, a quote or a line end (LF, CRLF or CR alone) would break the
 // record; every JSON line is JSON, values that are not finite written as
-// strings.
+// strings. The table shows each name on one line, without the controls a
+// terminal would act on, aligned by the columns the terminal gives it.
 TEST(Batch, TextsAndValuesComeBackAsTheyWere) {
-  const std::pair<std::string, std::string> names[] = {
-      // the name, and as the CSV output writes it
-      {"a\nb", "\"a\nb\""},
-      {"a\r\nb", "\"a\r\nb\""},
-      {"a\rb", "\"a\rb\""},
-      {"a,b", "\"a,b\""},
-      {"a;b", "a;b"},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""},
-      {"tab\there", "tab\there"},
-      {"\u00fcber", "\u00fcber"},
+  const struct {
+    std::string name, written;  // the name, and as the CSV output writes it
+    std::string shown;          // as the table's name column shows it, 24 columns
+  } names[] = {
+      {"a\nb", "\"a\nb\"", "a b" + std::string(21, ' ')},
+      {"a\r\nb", "\"a\r\nb\"", "a  b" + std::string(20, ' ')},
+      {"a\rb", "\"a\rb\"", "a b" + std::string(21, ' ')},
+      {"a,b", "\"a,b\"", "a,b" + std::string(21, ' ')},
+      {"a;b", "a;b", "a;b" + std::string(21, ' ')},
+      {"say \"hi\"", "\"say \"\"hi\"\"\"", "say \"hi\"" + std::string(16, ' ')},
+      {"tab\there", "tab\there", "tab here" + std::string(16, ' ')},
+      {"\u00fcber", "\u00fcber", "\u00fcber" + std::string(20, ' ')},
+      // ESC and CSI, the C1 control (U+009B).
+      {"\x1b[2J\u009b" "2J", "\x1b[2J\u009b" "2J", " [2J 2J" + std::string(17, ' ')},
+      // Accents as combining marks, and one kept with its letter where the
+      // name is cut.
+      {"e\u0301e\u0301e\u0301", "e\u0301e\u0301e\u0301",
+       "e\u0301e\u0301e\u0301" + std::string(21, ' ')},
+      {"abcdefghijklmnopqrstuve\u0301xyz", "abcdefghijklmnopqrstuve\u0301xyz",
+       "abcdefghijklmnopqrstuve\u0301\u2026"},
   };
   // No amplitudes: an infinite safety against fatigue.
   std::string input = "Name,Sigzda,Sigba,Tauta\n";
-  for (const auto& [name, written] : names) {
+  for (const auto& n : names) {
     input += '"';
-    for (const char c : name) input.append(c == '"' ? 2 : 1, c);
+    for (const char c : n.name) input.append(c == '"' ? 2 : 1, c);
     input += "\",0,0,0\n";
   }
   input += "nan,nan,60,40\n";
@@ -621,8 +638,16 @@ TEST(Batch, TextsAndValuesComeBackAsTheyWere) {
   const auto rows = ParseCsv(csv.out, ',');
   ASSERT_EQ(rows.size(), std::size(names) + 2);
   for (std::size_t i = 0; i < std::size(names); ++i) {
-    EXPECT_EQ(rows[i + 1].at(2), names[i].first) << i;
-    EXPECT_NE(csv.out.find("," + names[i].second + ","), std::string::npos) << i;
+    EXPECT_EQ(rows[i + 1].at(2), names[i].name) << i;
+    EXPECT_NE(csv.out.find("," + names[i].written + ","), std::string::npos) << i;
+  }
+
+  const std::string table = Batch({"--format", "table"}, input).out;
+  for (const auto& n : names) {
+    EXPECT_NE(table.find("  " + n.shown + "             inf             inf  erf\u00fcllt\n"),
+              std::string::npos)
+        << n.shown << "\n"
+        << table;
   }
 
   const CommandResult json = Batch({"--format", "json"}, input);
@@ -828,6 +853,10 @@ TEST(Batch, CommandLineErrorsAndAClosedPipe) {
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_EQ(r.err.rfind("wellen743-batch: ", 0), 0u) << r.err;
   }
+  // A file name (from a wildcard, say) cannot act on the terminal either.
+  EXPECT_EQ(Batch({"a\x1b]2;x\x07\u009b.csv"}).err,
+            "wellen743-batch: a\\x1B]2;x\\x07\\u009B.csv: kann nicht gelesen werden: Datei oder "
+            "Verzeichnis nicht gefunden\n");
   EXPECT_EQ(Batch({"--version"}).out, "wellen743-batch " WELLEN743_VERSION "\n");
   // German help, CLI11's section titles included.
   const std::string help = Batch({"--help"}).out;

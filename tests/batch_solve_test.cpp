@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,54 @@ void PruefeGitter(const Zeile& ergebnis, const std::string& spalte,
   }
 }
 
+// A value of the CSV output as the table writes it ("%g").
+std::string Kurz(const std::string& text) {
+  char kurz[32];
+  (void)std::snprintf(kurz, sizeof kurz, "%g", Wert(text));
+  return kurz;
+}
+
+// The table of the same run fits 80 columns and shows under each case what
+// the CSV output has: the solved size (for d with D, r and t) and the two
+// factors there, or the grid value that came closest and the note.
+void PruefeTabelle(const std::string& solve, const std::string& input,
+                   const std::vector<Zeile>& geloest) {
+  const CommandResult r =
+      RunCommand({WELLEN743_BATCH_BINARY, "--format", "table", "-q", "--solve", solve}, input);
+  std::vector<std::string> lines;
+  std::istringstream in(r.out);
+  for (std::string line; std::getline(in, line);) {
+    EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }),
+              80)
+        << line;
+    lines.push_back(line);
+  }
+  const std::string einzug(9, ' ');
+  std::size_t at = 2;  // after the header and the file
+  for (const Zeile& z : geloest) {
+    const std::string erf = z.at(solve + "_erf");
+    ASSERT_LT(at + 1, lines.size()) << r.out;
+    const std::string& unter = lines[++at];
+    if (!z.at("S_Dauerbruch_erf").empty()) {
+      EXPECT_EQ(unter.rfind(einzug + (erf.empty() ? "bestenfalls " + solve + " = "
+                                                  : solve + " erf = " + Kurz(erf) + " mm ")),
+                0u)
+          << unter;
+      EXPECT_NE(unter.find(" " + Kurz(z.at("S_Dauerbruch_erf")) + "  "), std::string::npos);
+      EXPECT_NE(unter.find(" " + Kurz(z.at("S_Fliessgrenze_erf")) + "  "), std::string::npos);
+      ++at;
+    }
+    if (solve == "d" && !erf.empty()) {
+      EXPECT_EQ(lines.at(at++), einzug + "  D erf = " + Kurz(z.at("D_erf")) + ", r erf = " +
+                                    Kurz(z.at("r_erf")) + ", t erf = " + Kurz(z.at("t_erf")) +
+                                    " mm");
+    }
+    if (erf.empty()) {  // the note, for stresses only without its reason
+      EXPECT_NE(z.at("Hinweise").find(lines.at(at++).substr(einzug.size())), std::string::npos);
+    }
+  }
+}
+
 TEST(BatchSolve, SmallestRadius) {
   const struct {
     Zeile fall;
@@ -191,6 +241,7 @@ TEST(BatchSolve, SmallestRadius) {
   for (const auto& f : faelle) eingabe.push_back(f.fall);
   const std::vector<Zeile> geloest = Batch({"--solve", "r"}, Csv(Spalten(false), eingabe));
   ASSERT_EQ(geloest.size(), std::size(faelle));
+  PruefeTabelle("r", Csv(Spalten(false), eingabe), geloest);
   for (std::size_t i = 0; i < geloest.size(); ++i) {
     const Zeile& z = geloest[i];
     SCOPED_TRACE(z.at("Name"));
@@ -251,6 +302,7 @@ TEST(BatchSolve, SmallestSize) {
   for (const auto& f : faelle) eingabe.push_back(f.fall);
   const std::vector<Zeile> geloest = Batch({"--solve", "d"}, Csv(Spalten(true), eingabe));
   ASSERT_EQ(geloest.size(), std::size(faelle));
+  PruefeTabelle("d", Csv(Spalten(true), eingabe), geloest);
   const char* const kGroessen[] = {"d_erf", "D_erf", "r_erf", "t_erf", "deff_erf", "di_erf"};
   for (std::size_t i = 0; i < geloest.size(); ++i) {
     const Zeile& z = geloest[i];

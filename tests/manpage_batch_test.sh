@@ -98,6 +98,7 @@ sed -n '/^ *Name;Werkstoff;/,/^$/p' "$text" | sed 's/^ *//; /^$/d' >"$work/run/k
 quoted "the example spreadsheet" < <(cd "$work/run" && "$program" --format table kerben.csv 2>/dev/null)
 quoted "the example's warning" < <(cd "$work/run" && "$program" --format table kerben.csv 2>&1 >/dev/null)
 quoted "the design example" < <(cd "$work/run" && "$program" --solve r --smin 3 --format table kerben.csv 2>/dev/null)
+quoted "the sizing example" < <(cd "$work/run" && "$program" --solve d --format table kerben.csv 2>/dev/null)
 quoted "the parameter study" < <(
   { echo Name,Mba,Tm,r; for r in 0.5 1 2 3 4; do echo "r = $r mm,1000,500,$r"; done; } |
     "$program" --format table 2>/dev/null)

@@ -180,7 +180,7 @@ std::optional<Kopf> Kopf::Read(std::span<const std::string_view> cells, const Ko
   // Empty names at the end are the trailing separators some spreadsheets
   // write; they name no column.
   while (!cells.empty() && Trim(cells.back()).empty()) cells = cells.first(cells.size() - 1);
-  const std::vector<std::string_view> output = OutputColumns();
+  const std::vector<std::string_view> output = OutputColumns(options.solve);
   std::vector<std::string_view> repeated;  // names already reported
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const std::string where = "Spalte " + std::to_string(i + 1);

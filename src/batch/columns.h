@@ -12,6 +12,7 @@
 
 #include "batch/encoding.h"
 #include "calc/eingabewerte.h"
+#include "companion/optionen.h"
 
 namespace wellen::batch {
 
@@ -88,6 +89,7 @@ bool UnitFits(Spalte s, std::string_view unit);
 struct KopfOptionen {
   bool extra_columns = false;              // --extra-columns: unknown columns are carried
   Kodierung kodierung = Kodierung::kUtf8;  // for the message on bytes that are not UTF-8
+  std::optional<Solve> solve;              // --solve: its columns are output columns too
 };
 
 // The columns a header row names, by position.
@@ -97,8 +99,8 @@ class Kopf {
   // puts every problem, one message each, into `errors`: an unknown column
   // (with the known ones closest to it, unless --extra-columns takes it), a
   // column named twice, a cell without a name before a named one, a unit
-  // that is not the column's, an extra column named like an output column,
-  // a name that is not UTF-8.
+  // that is not the column's, an extra column named like an output column
+  // (the solved ones of --solve included), a name that is not UTF-8.
   static std::optional<Kopf> Read(std::span<const std::string_view> cells,
                                   const KopfOptionen& options, std::vector<std::string>& errors);
 

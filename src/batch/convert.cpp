@@ -102,7 +102,15 @@ std::string QuoteCell(std::string_view cell) {
     }
     const auto c = static_cast<unsigned char>(cell[i]);
     const std::size_t length = Utf8Length(cell, i);
-    char escape[8];
+    char escape[12];
+    if (length == 2 && c == 0xC2 && static_cast<unsigned char>(cell[i + 1]) < 0xA0) {
+      // A C1 control (U+0080 to U+009F): a terminal may take it as a command.
+      (void)std::snprintf(escape, sizeof escape, "\\u%04X",
+                          static_cast<unsigned char>(cell[i + 1]));
+      quoted += escape;
+      i += length;
+      continue;
+    }
     if (length > 1) {
       quoted.append(cell.substr(i, length));
       i += length;

@@ -52,8 +52,8 @@ RowStatus ReadRow(const Kopf& kopf, std::span<const std::string_view> cells, con
 std::string MissingDefaults(const Kopf& kopf, std::size_t& count);
 
 // A cell as an error message quotes it: in double quotes, line breaks and
-// other control characters escaped, bytes that are not UTF-8 as \xNN, cut
-// after 40 characters.
+// other control characters escaped (the C1 controls U+0080 to U+009F as
+// \u0080), bytes that are not UTF-8 as \xNN, cut after 40 characters.
 std::string QuoteCell(std::string_view cell);
 
 // Why a cell that is not UTF-8 is refused, the cell quoted: in a mixed file,

@@ -294,8 +294,9 @@ class BatchRun {
       return false;
     }
     std::vector<std::string> errors;
-    const std::optional<Kopf> kopf = Kopf::Read(
-        reader.record().cells, {options_.extra_columns, reader.dialect().kodierung}, errors);
+    const std::optional<Kopf> kopf =
+        Kopf::Read(reader.record().cells,
+                   {options_.extra_columns, reader.dialect().kodierung, options_.solve}, errors);
     if (!kopf) {
       for (const std::string& error : errors) {
         Meldung(Where(file, reader.record().line) + ": " + error, progress_.get());

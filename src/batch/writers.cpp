@@ -174,7 +174,7 @@ class TabellenSchreiber final : public Schreiber {
   TabellenSchreiber(double smin, std::optional<Solve> solve, Ausgabe& out)
       : smin_(smin), solve_(solve), out_(out) {}
 
-  // The header fits 80 columns (without --solve); S_min is in the last line.
+  // The header fits 80 columns; S_min is in the last line.
   void Begin(const Dialekt&, std::span<const std::string>) override {
     std::string line;
     AppendCell(line, "Zeile", kZeile, true);
@@ -184,47 +184,24 @@ class TabellenSchreiber final : public Schreiber {
     AppendCell(line, "S Dauerbruch", kS, true);
     line += "  ";
     AppendCell(line, "S Fliessgrenze", kS, true);
-    line += "  ";
-    if (solve_) {
-      AppendCell(line, "Nachweis", kNachweis);
-      line += "  ";
-      AppendCell(line, *solve_ == Solve::kRadius ? "r erf [mm]" : "d erf [mm]", kErf, true);
-    } else {
-      line += "Nachweis";
-    }
-    line += '\n';
+    line += "  Nachweis\n";
     out_.Write(line);
   }
 
+  // A case's line; with --solve, what the search came to below it.
   void Case(const Fall& fall, std::span<const std::string>,
             const std::vector<std::string>& /*hinweise*/, const Auslegung* auslegung) override {
     std::string line;
     if (fall.datei != datei_) {
       datei_ = fall.datei;
-      line += "Datei: " + datei_ + "\n";
+      line += "Datei: " + Einzeilig(datei_) + "\n";
     }
     AppendCell(line, std::to_string(fall.zeile), kZeile, true);
     line += "  ";
     AppendCell(line, Einzeilig(fall.name), kName);
-    line += "  ";
-    AppendCell(line, Number(fall.n.SDauerbruch).text(), kS, true);
-    line += "  ";
-    AppendCell(line, Number(fall.n.SFliessgrenze).text(), kS, true);
-    line += "  ";
-    const std::string_view nachweis =
-        NachweisErfuellt(fall.e, fall.n, smin_) ? "erf\u00fcllt" : "nicht erf\u00fcllt";
-    if (solve_) {
-      AppendCell(line, nachweis, kNachweis);
-      line += "  ";
-      const bool erreicht = auslegung != nullptr && auslegung->erreicht;
-      AppendCell(line, erreicht ? Number(auslegung->wert).text() : "-", kErf, true);
-      const std::string hinweis = Loesungshinweis(*solve_, auslegung);
-      if (!hinweis.empty()) line += "  " + hinweis;
-      ++(erreicht ? gefunden_ : (auslegung != nullptr ? unerreichbar_ : ohne_));
-    } else {
-      line += nachweis;
-    }
-    line += '\n';
+    AppendFaktoren(line, fall.n.SDauerbruch, fall.n.SFliessgrenze,
+                   NachweisErfuellt(fall.e, fall.n, smin_));
+    if (solve_) AppendAuslegung(line, auslegung);
     out_.Write(line);
   }
 
@@ -247,8 +224,53 @@ class TabellenSchreiber final : public Schreiber {
   static constexpr std::size_t kZeile = 7;
   static constexpr std::size_t kName = 24;
   static constexpr std::size_t kS = 14;
-  static constexpr std::size_t kNachweis = 13;
-  static constexpr std::size_t kErf = 11;
+  static constexpr std::size_t kEinzug = kZeile + 2;  // where the name starts
+
+  // The two safety factors and the verdict, in their columns, to the end of
+  // the line.
+  static void AppendFaktoren(std::string& line, double s_dauerbruch, double s_fliessgrenze,
+                             bool erfuellt) {
+    line += "  ";
+    AppendCell(line, Number(s_dauerbruch).text(), kS, true);
+    line += "  ";
+    AppendCell(line, Number(s_fliessgrenze).text(), kS, true);
+    line += "  ";
+    line += erfuellt ? "erf\u00fcllt\n" : "nicht erf\u00fcllt\n";
+  }
+
+  // With --solve, lines under the case's, indented to its name, that fit 80
+  // columns: the solved size in the name's column ("r erf = 2.58 mm"; where
+  // none meets S_min, the grid value that came closest, "bestenfalls r =
+  // 4.99 mm") with the two factors and the verdict there in their columns;
+  // for --solve d a line with D, r and t at that size; then the note where
+  // S_min is not reachable or the case gives stresses only.
+  void AppendAuslegung(std::string& line, const Auslegung* a) {
+    const bool erreicht = a != nullptr && a->erreicht;
+    ++(erreicht ? gefunden_ : (a != nullptr ? unerreichbar_ : ohne_));
+    const std::string gross = *solve_ == Solve::kRadius ? "r" : "d";
+    if (a != nullptr && !std::isnan(a->wert)) {
+      line.append(kEinzug, ' ');
+      AppendCell(line,
+                 (erreicht ? gross + " erf = " : "bestenfalls " + gross + " = ") +
+                     std::string(Number(a->wert).text()) + " mm",
+                 kName);
+      AppendFaktoren(line, a->SDauerbruch, a->SFliessgrenze, erreicht);
+      if (*solve_ == Solve::kDurchmesser && erreicht) {
+        line.append(kEinzug + 2, ' ');
+        line += "D erf = " + std::string(Number(a->e.D).text()) +
+                ", r erf = " + std::string(Number(a->e.r).text()) +
+                ", t erf = " + std::string(Number(a->e.t).text()) + " mm\n";
+      }
+    }
+    if (erreicht) return;
+    line.append(kEinzug, ' ');
+    // The note of the other outputs, for a case with stresses only without
+    // its reason, which would not fit.
+    line += a != nullptr ? Loesungshinweis(*solve_, a)
+                         : "keine Auslegung von d: nur Spannungen gegeben";
+    line += '\n';
+  }
+
   double smin_;
   std::optional<Solve> solve_;
   Ausgabe& out_;

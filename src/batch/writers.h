@@ -51,7 +51,8 @@ class Schreiber {
 // `solve`: with --solve, the solved values are written after Nachweis
 // (--solve r: r_erf S_Dauerbruch_erf S_Fliessgrenze_erf; --solve d: d_erf
 // D_erf r_erf t_erf deff_erf di_erf S_Dauerbruch_erf S_Fliessgrenze_erf), a
-// size not reachable as an empty cell, and the table shows the solved value.
+// size not reachable as an empty cell; the table shows under each case the
+// solved size (for d with D, r and t) and the two factors there.
 std::unique_ptr<Schreiber> MakeSchreiber(Format format, double smin, std::optional<Solve> solve,
                                          Ausgabe& out);
 

@@ -28,6 +28,33 @@ void WriteErr(std::string_view text) {
 
 const char* g_programm = "wellen743";
 
+// Appends `text` with its control characters escaped, so that a message
+// stays one line and cannot act on the terminal whatever it quotes (a file
+// name, a text from a file): \n, \r, \t, other C0 controls and DEL as
+// \xNN, the C1 controls U+0080 to U+009F as \u0080.
+void AppendEscaped(std::string& out, std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    char escape[12];
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      (void)std::snprintf(escape, sizeof escape, "\\x%02X", c);
+      out += escape;
+    } else if (c == 0xC2 && i + 1 < text.size() &&
+               (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+      (void)std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(text[++i]));
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+}
+
 constexpr double kQuiet = 0.5;   // seconds before the first update
 constexpr double kPeriod = 0.1;  // at most ten updates a second
 
@@ -93,7 +120,7 @@ void Meldung(std::string_view message, Fortschritt* progress) {
   if (progress != nullptr) progress->Clear();
   std::string line = g_programm;
   line += ": ";
-  line.append(message);
+  AppendEscaped(line, message);
   line += '\n';
   WriteErr(line);
 }

@@ -57,7 +57,8 @@ void Programmname(const char* name);
 int Abbrechen(const Abbruch& abbruch);
 
 // Writes one line to standard error: the program's name, a colon, then
-// `message`. Clears `progress` first if given.
+// `message` with its control characters escaped (C0 and DEL as \xNN or \n,
+// \r, \t; the C1 controls as \u0080). Clears `progress` first if given.
 void Meldung(std::string_view message, Fortschritt* progress = nullptr);
 
 }  // namespace wellen

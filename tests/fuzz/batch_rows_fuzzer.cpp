@@ -128,7 +128,7 @@ void Run(const std::uint8_t* data, std::size_t size) {
   if (reader.Next() != CsvStatus::kRecord) return;
   std::vector<std::string> errors;
   const std::optional<Kopf> kopf =
-      Kopf::Read(reader.record().cells, {extra_columns, reader.dialect().kodierung}, errors);
+      Kopf::Read(reader.record().cells, {extra_columns, reader.dialect().kodierung, {}}, errors);
   FUZZ_CHECK(kopf.has_value() == errors.empty());
   for (const std::string& error : errors) FUZZ_CHECK(IsUtf8(error) && !error.empty());
   if (!kopf) return;
