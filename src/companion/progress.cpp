@@ -28,10 +28,11 @@ void WriteErr(std::string_view text) {
 
 const char* g_programm = "wellen743";
 
-// Appends `text` with its control characters escaped, so that a message
-// stays one line and cannot act on the terminal whatever it quotes (a file
-// name, a text from a file): \n, \r, \t, other C0 controls and DEL as
-// \xNN, the C1 controls U+0080 to U+009F as \u0080.
+constexpr double kQuiet = 0.5;   // seconds before the first update
+constexpr double kPeriod = 0.1;  // at most ten updates a second
+
+}  // namespace
+
 void AppendEscaped(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
@@ -54,11 +55,6 @@ void AppendEscaped(std::string& out, std::string_view text) {
     }
   }
 }
-
-constexpr double kQuiet = 0.5;   // seconds before the first update
-constexpr double kPeriod = 0.1;  // at most ten updates a second
-
-}  // namespace
 
 Fortschritt::Fortschritt(bool shown) {
   const char* term = std::getenv("TERM");  // NOLINT(concurrency-mt-unsafe): one thread

@@ -56,6 +56,12 @@ void Programmname(const char* name);
 // exit status.
 int Abbrechen(const Abbruch& abbruch);
 
+// Appends `text` with its control characters escaped, so that a message
+// stays one line and cannot act on the terminal whatever it quotes (a file
+// name, a text from a file): \n, \r, \t, other C0 controls and DEL as
+// \xNN, the C1 controls U+0080 to U+009F as \u0080.
+void AppendEscaped(std::string& out, std::string_view text);
+
 // Writes one line to standard error: the program's name, a colon, then
 // `message` with its control characters escaped (C0 and DEL as \xNN or \n,
 // \r, \t; the C1 controls as \u0080). Clears `progress` first if given.

@@ -25,6 +25,7 @@
 #include <span>
 
 #include "calc/eingabewerte.h"
+#include "companion/progress.h"
 #include "format/number.h"
 
 namespace wellen::welle {
@@ -117,28 +118,9 @@ std::string_view Naechster(std::string_view key, std::span<const std::string_vie
   return best;
 }
 
-// Appends `c` to `out`, a control character as an escape ("\n", "\x01"),
-// so that a message stays on one line.
-void AppendEscaped(std::string& out, char ch) {
-  const auto c = static_cast<unsigned char>(ch);
-  if (c == '\n') {
-    out += "\\n";
-  } else if (c == '\r') {
-    out += "\\r";
-  } else if (c == '\t') {
-    out += "\\t";
-  } else if (c < 0x20 || c == 0x7F) {
-    char escape[8];
-    (void)std::snprintf(escape, sizeof escape, "\\x%02X", c);
-    out += escape;
-  } else {
-    out += ch;
-  }
-}
-
 std::string Escaped(std::string_view text) {
   std::string out;
-  for (const char c : text) AppendEscaped(out, c);
+  AppendEscaped(out, text);
   return out;
 }
 
@@ -146,18 +128,20 @@ std::string Escaped(std::string_view text) {
 // characters escaped, cut after 40 characters.
 std::string Zitat(std::string_view text) {
   constexpr std::size_t kShown = 40;
-  std::string quoted = "\"";
+  std::string raw;
   std::size_t shown = 0;
+  bool cut = false;
   for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c & 0xC0) != 0x80 && shown++ == kShown) {
-      quoted += "...";
+    if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80 && shown++ == kShown) {
+      cut = true;
       break;
     }
-    if (c == '"' || c == '\\') quoted += '\\';
-    AppendEscaped(quoted, ch);
+    if (ch == '"' || ch == '\\') raw += '\\';
+    raw += ch;
   }
-  return quoted + "\"";
+  std::string quoted = "\"";
+  AppendEscaped(quoted, raw);
+  return quoted + (cut ? "...\"" : "\"");
 }
 
 std::string_view Typname(const toml::node& node) {
