@@ -235,10 +235,29 @@ TEST(Wellenbericht, WhichProofsInFull) {
     // 12 and 30 sections fail in more than one load case.
     EXPECT_EQ(mehrere > 0, smin > 10);
   }
+  // At the default limit: 1000 proofs are all written; of 1020, each
+  // section's governing one (102, the heaviest load case), or where every
+  // one fails, the first 1000, the last section's last load case not.
+  struct Grenze {
+    int n;
+    double smin;
+    std::size_t volle;
+    bool letzter;
+  };
+  for (const Grenze& g :
+       {Grenze{51, 1e6, 1000, true}, Grenze{52, 0.1, 102, true}, Grenze{52, 1e6, 1000, false}}) {
+    const std::vector<std::vector<bool>> voll = VolleNachweise(Berechne(Lang(g.n, 10)), g.smin);
+    std::size_t volle = 0;
+    for (const auto& lf : voll)
+      volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
+    EXPECT_EQ(volle, g.volle) << g.n << " " << g.smin;
+    EXPECT_EQ(voll.back().back(), g.letzter) << g.n << " " << g.smin;
+  }
 }
 
 // 50 sections in 10 load cases: every row in the summary, the diagrams
-// numbered by section, the proofs chosen and the report saying so.
+// numbered by section; every proof in full by default, and at a limit of
+// 100 the proofs chosen and the report saying so.
 TEST(Wellenbericht, LargeShaftStaysReadable) {
   const Welle w = Lang(26, 10);
   const Wellenergebnis e = Berechne(w);
@@ -251,8 +270,11 @@ TEST(Wellenbericht, LargeShaftStaysReadable) {
                                     [&](std::string_view t) {
                                       html += t;
                                       return true;
-                                    }));
-  const std::vector<std::vector<bool>> voll = VolleNachweise(e, 1.2);
+                                    },
+                                    100));
+  for (const auto& lf : VolleNachweise(e, 1.2))
+    EXPECT_TRUE(std::all_of(lf.begin(), lf.end(), [](bool b) { return b; }));
+  const std::vector<std::vector<bool>> voll = VolleNachweise(e, 1.2, 100);
   std::size_t volle = 0;
   for (const auto& lf : voll)
     volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));

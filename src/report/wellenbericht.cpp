@@ -421,7 +421,7 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
             ". Ausführlich dargestellt sind, weil es mehr als " + Zahl(alle_bis) +
             " sind, je Stelle der maßgebende Lastfall (mit der kleinsten Sicherheit) und jeder "
             "Lastfall, in dem der Nachweis nicht erfüllt ist";
-    if (volle >= kVolleAbschnitte) html += ", höchstens " + Zahl(kVolleAbschnitte);
+    if (volle >= kHoechstensNachweise) html += ", höchstens " + Zahl(kHoechstensNachweise);
     html += ": " + Mehrzahl(volle, "Nachweis", "Nachweise") +
             ". Die übrigen stehen mit ihren Schnittgrößen und Sicherheiten in der Übersicht "
             "(mit * gekennzeichnet, der Verweis führt zum ausführlichen Nachweis derselben "
@@ -724,7 +724,7 @@ std::vector<std::vector<bool>> VolleNachweise(const Wellenergebnis& ergebnis, do
         massgebend = f;
       }
     }
-    for (std::size_t f = 0; f < faelle && anzahl < kVolleAbschnitte; ++f) {
+    for (std::size_t f = 0; f < faelle && anzahl < kHoechstensNachweise; ++f) {
       const Stellennachweis& s = ergebnis.lastfaelle[f].stellen[i];
       if (f == massgebend || !NachweisErfuellt(s.e, s.n, smin)) {
         voll[f][i] = true;
