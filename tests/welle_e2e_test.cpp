@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -652,6 +653,30 @@ TEST(Welle, ReportDiagramsShowTheExtremesOfTheCurves) {
     }
   }
   EXPECT_GE(labels, 20U);
+  // Each label stands on a white box, and none overlaps another in any
+  // diagram.
+  std::size_t kaesten = 0;
+  for (std::size_t at = html.find("<svg"); at != std::string::npos;
+       at = html.find("<svg", at + 1)) {
+    const std::string svg = html.substr(at, html.find("</svg>", at) - at);
+    std::vector<std::array<double, 4>> boxes;
+    for (std::size_t b = svg.find("<rect x="); b != std::string::npos;
+         b = svg.find("<rect x=", b + 1)) {
+      const std::string rect = svg.substr(b, svg.find('>', b) - b);
+      if (rect.find("fill-opacity") == std::string::npos) continue;
+      std::array<double, 4> k{};
+      const char* const format = "<rect x=\"%lf\" y=\"%lf\" width=\"%lf\" height=\"%lf\"";
+      ASSERT_EQ(std::sscanf(rect.c_str(), format, &k[0], &k[1], &k[2], &k[3]), 4) << rect;
+      for (const auto& o : boxes) {
+        EXPECT_FALSE(k[0] < o[0] + o[2] && o[0] < k[0] + k[2] && k[1] < o[1] + o[3] &&
+                     o[1] < k[1] + k[3])
+            << rect;
+      }
+      boxes.push_back(k);
+    }
+    kaesten += boxes.size();
+  }
+  EXPECT_GE(kaesten, labels);
   // The largest deflection of the table is the one of the curves.
   const auto results = Records(ReadFile(scratch / "e.csv"), ',');
   double w_max = 0;
