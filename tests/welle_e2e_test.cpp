@@ -698,6 +698,30 @@ TEST(Welle, ReportDiagramsShowTheExtremesOfTheCurves) {
   }
 }
 
+// Invalid factors (an axial force far beyond the yield strength): the
+// summary names the sections whose factor the smallest leaves out, and the
+// crosses that mark them in the diagram are drawn over the points.
+TEST(Welle, ReportOfInvalidFactors) {
+  Scratch scratch;
+  std::string shaft = Welle({"--template"}).out;
+  const std::size_t fx = shaft.find("\nFx = 2750\n");
+  ASSERT_NE(fx, std::string::npos);
+  WriteFile(scratch / "w.toml", shaft.insert(fx + 10, "000"));
+  const CommandResult r =
+      Welle({"w.toml", "--smin", "7", "-o", "/dev/null", "--report", "b.html"}, "", scratch.path());
+  ASSERT_EQ(r.status, 1) << r.err;
+  const std::string html = ReadFile(scratch / "b.html");
+  EXPECT_NE(html.find("kleinste Sicherheit gegen Dauerbruch<br><span class=\"klein\">ungültige "
+                      "Sicherheiten nicht mitgezählt: Stelle 2, 3 (Lastfall 2)</span></td><td "
+                      "class=\"z\">5,65503</td>"),
+            std::string::npos);
+  EXPECT_NE(html.find("kleinste Sicherheit gegen Fließen</td>"), std::string::npos);
+  const std::string svg = Bild(html, "Lastfall 2: Anfahren – Sicherheiten");
+  const std::size_t kreuz = svg.find("stroke-width=\"1.6\"");
+  ASSERT_NE(kreuz, std::string::npos);
+  EXPECT_LT(svg.rfind("height=\"6\"", svg.find("S_min = ")), kreuz);
+}
+
 // The report is written as -o is: whole, through a temporary file, the same
 // bytes each time; never over the shaft file, -o or --curves; none after
 // status 2; also after status 1.

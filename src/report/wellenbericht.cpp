@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "calc/auslegung.h"
 #include "calc/urteil.h"
@@ -337,6 +339,27 @@ struct Kleinster {
   bool gefunden = false;
 };
 
+// The invalid factors of one kind that the smallest leaves out, as
+// (load case, section) in the order of the load cases, in words: "Stelle 2,
+// 3 (Lastfall 2); Stelle 5 (Lastfall 3)"; the first 20 named, the rest
+// counted.
+std::string Ungueltige(const std::vector<std::pair<std::size_t, std::size_t>>& liste) {
+  constexpr std::size_t kGenannt = 20;
+  std::string text;
+  for (std::size_t k = 0; k < liste.size() && k < kGenannt; ++k) {
+    const auto [f, i] = liste[k];
+    const bool neu = k == 0 || liste[k - 1].first != f;
+    if (neu) text += k == 0 ? "Stelle " : "; Stelle ";
+    if (!neu) text += ", ";
+    text += Zahl(i + 1);
+    if (k + 1 == liste.size() || k + 1 == kGenannt || liste[k + 1].first != f) {
+      text += " (Lastfall " + Zahl(f + 1) + ")";
+    }
+  }
+  if (liste.size() > kGenannt) text += " und " + Zahl(liste.size() - kGenannt) + " weitere";
+  return text;
+}
+
 std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
                             const Wellenquelle& quelle, double smin, const Bilanz& b,
                             std::size_t volle, std::size_t alle_bis) {
@@ -367,14 +390,19 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
   }
 
   // The smallest factors and the largest deflection, with their places.
+  // Invalid factors are left out, and named beside the smallest.
   Kleinster dauer, fliess;
+  std::vector<std::pair<std::size_t, std::size_t>> ungueltig_dauer, ungueltig_fliess;
   for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
     for (std::size_t i = 0; i < lf.stellen.size(); ++i) {
       const Urteil u = Beurteile(lf.stellen[i].e, lf.stellen[i].n, smin);
-      for (auto [k, fu] : {std::pair<Kleinster*, const Faktorurteil*>{&dauer, &u.dauerbruch},
-                           std::pair<Kleinster*, const Faktorurteil*>{&fliess, &u.fliessgrenze}}) {
-        if (fu->bewertung == Bewertung::kUngueltig || std::isnan(fu->wert)) continue;
+      for (auto [k, fu, ungueltig] : {std::tuple{&dauer, &u.dauerbruch, &ungueltig_dauer},
+                                      std::tuple{&fliess, &u.fliessgrenze, &ungueltig_fliess}}) {
+        if (fu->bewertung == Bewertung::kUngueltig || std::isnan(fu->wert)) {
+          ungueltig->emplace_back(f, i);
+          continue;
+        }
         if (!k->gefunden || fu->wert < k->wert) *k = {fu->wert, i, f, true};
       }
     }
@@ -385,15 +413,28 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
   }
   html += "<table class=\"kleinste\">\n" +
           Kopf("tztzt", {"", "Wert", "Stelle", "x in mm", "Lastfall"}) + "<tbody>\n";
-  for (const auto& [name, k] : {std::pair<std::string_view, const Kleinster&>{
-                                    "kleinste Sicherheit gegen Dauerbruch", dauer},
-                                std::pair<std::string_view, const Kleinster&>{
-                                    "kleinste Sicherheit gegen Fließen", fliess}}) {
-    if (!k.gefunden) continue;
-    html += "<tr><td>" + std::string(name) + "</td>" + Zelle(k.wert) + "<td><a href=\"#" +
-            Anker(k.stelle, k.lastfall) + "\">" + Zahl(k.stelle + 1) + "</a> " +
-            Html(Stellenname(quelle, k.stelle)) + "</td>" + Zelle(ergebnis.stellen[k.stelle].x) +
-            "<td>" + Html(Lastfallname(welle, k.lastfall)) + "</td></tr>\n";
+  for (const auto& [name, k, ungueltig] :
+       {std::tuple<std::string_view, const Kleinster&, const decltype(ungueltig_dauer)&>{
+            "kleinste Sicherheit gegen Dauerbruch", dauer, ungueltig_dauer},
+        std::tuple<std::string_view, const Kleinster&, const decltype(ungueltig_dauer)&>{
+            "kleinste Sicherheit gegen Fließen", fliess, ungueltig_fliess}}) {
+    if (!k.gefunden && ungueltig.empty()) continue;
+    html += "<tr><td>" + std::string(name);
+    if (!ungueltig.empty()) {
+      html += std::string("<br><span class=\"klein\">") +
+              (k.gefunden ? "ungültige Sicherheiten nicht mitgezählt: "
+                          : "keine gültige Sicherheit; ungültig: ") +
+              Ungueltige(ungueltig) + "</span>";
+    }
+    html += "</td>";
+    if (!k.gefunden) {
+      html += "<td class=\"z\">–</td><td>–</td><td class=\"z\">–</td><td>–</td></tr>\n";
+      continue;
+    }
+    html += Zelle(k.wert) + "<td><a href=\"#" + Anker(k.stelle, k.lastfall) + "\">" +
+            Zahl(k.stelle + 1) + "</a> " + Html(Stellenname(quelle, k.stelle)) + "</td>" +
+            Zelle(ergebnis.stellen[k.stelle].x) + "<td>" + Html(Lastfallname(welle, k.lastfall)) +
+            "</td></tr>\n";
   }
   if (!ergebnis.lastfaelle.empty()) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[w_lf];
