@@ -265,13 +265,13 @@ TEST(Wellenbericht, LargeShaftStaysReadable) {
   Wellenquelle q{"lang.toml", {}};
   for (const Stelle& s : e.stellen) q.stellennamen.push_back("S" + std::to_string(s.nummer));
   std::string html;
-  ASSERT_TRUE(SchreibeWellenbericht(w, e, q, 1.2,
-                                    Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
-                                    [&](std::string_view t) {
-                                      html += t;
-                                      return true;
-                                    },
-                                    100));
+  ASSERT_TRUE(SchreibeWellenbericht(
+      w, e, q, 1.2, Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
+      [&](std::string_view t) {
+        html += t;
+        return true;
+      },
+      100));
   for (const auto& lf : VolleNachweise(e, 1.2))
     EXPECT_TRUE(std::all_of(lf.begin(), lf.end(), [](bool b) { return b; }));
   const std::vector<std::vector<bool>> voll = VolleNachweise(e, 1.2, 100);
