@@ -46,6 +46,8 @@ p.anmerkung { font-size: 8pt; color: #333; }
 .loesung { font-size: 7.5pt; color: #1f3f7a; white-space: nowrap; }
 td.loesung { font-size: 8pt; }
 .kleinste th, .kleinste td { border-bottom: 1px solid #e4e4e4; }
+.kleinste tr.mit-vermerk td { border-bottom: none; }
+.kleinste td.vermerk { font-size: 7.5pt; color: #444; padding: 0 0 1mm 4mm; }
 )";
 
 constexpr std::string_view kWellenverfahren =
@@ -419,23 +421,24 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
         std::tuple<std::string_view, const Kleinster&, const decltype(ungueltig_dauer)&>{
             "kleinste Sicherheit gegen Fließen", fliess, ungueltig_fliess}}) {
     if (!k.gefunden && ungueltig.empty()) continue;
-    html += "<tr><td>" + std::string(name);
+    html += std::string(ungueltig.empty() ? "<tr>" : "<tr class=\"mit-vermerk\">") + "<td>" +
+            std::string(name) + "</td>";
+    if (k.gefunden) {
+      html += Zelle(k.wert) + "<td><a href=\"#" + Anker(k.stelle, k.lastfall) + "\">" +
+              Zahl(k.stelle + 1) + "</a> " + Html(Stellenname(quelle, k.stelle)) + "</td>" +
+              Zelle(ergebnis.stellen[k.stelle].x) + "<td>" + Html(Lastfallname(welle, k.lastfall)) +
+              "</td></tr>\n";
+    } else {
+      html += "<td class=\"z\">–</td><td>–</td><td class=\"z\">–</td><td>–</td></tr>\n";
+    }
     if (!ungueltig.empty()) {
-      html += std::string("<br><span class=\"klein\">") +
+      html += std::string("<tr><td colspan=\"5\" class=\"vermerk\">") +
               (k.gefunden ? "ungültige Sicherheiten nicht mitgezählt: "
                           : "keine gültige Sicherheit; ungültig: ") +
-              Ungueltige(ungueltig) + "</span>";
+              Ungueltige(ungueltig) + "</td></tr>\n";
     }
-    html += "</td>";
-    if (!k.gefunden) {
-      html += "<td class=\"z\">–</td><td>–</td><td class=\"z\">–</td><td>–</td></tr>\n";
-      continue;
-    }
-    html += Zelle(k.wert) + "<td><a href=\"#" + Anker(k.stelle, k.lastfall) + "\">" +
-            Zahl(k.stelle + 1) + "</a> " + Html(Stellenname(quelle, k.stelle)) + "</td>" +
-            Zelle(ergebnis.stellen[k.stelle].x) + "<td>" + Html(Lastfallname(welle, k.lastfall)) +
-            "</td></tr>\n";
   }
+
   if (!ergebnis.lastfaelle.empty()) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[w_lf];
     html += "<tr><td>größte Durchbiegung</td><td class=\"z\">" + Zahl(lf.w_max * 1000) +
