@@ -548,6 +548,41 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
 
 // --- The shaft ------------------------------------------------------------
 
+// The legend of a drawing that labels the loads by number: each load of
+// each load case under its element's number, with its means.
+std::string Lastlegende(const Welle& welle, const Wellengeometrie& g) {
+  struct Zeile {
+    std::size_t element, lastfall;
+    const Lastelement* last;
+  };
+  std::vector<Zeile> zeilen;
+  for (std::size_t f = 0; f < welle.lastfaelle.size(); ++f) {
+    for (const Lastelement& l : welle.lastfaelle[f].lasten) {
+      const std::pair<double, std::string> e{Lage(welle, l.x), l.name.empty() ? "Last" : l.name};
+      const auto it = std::find(g.lastelemente.begin(), g.lastelemente.end(), e);
+      if (it == g.lastelemente.end()) continue;
+      zeilen.push_back({static_cast<std::size_t>(it - g.lastelemente.begin()), f, &l});
+    }
+  }
+  std::stable_sort(zeilen.begin(), zeilen.end(),
+                   [](const Zeile& a, const Zeile& b) { return a.element < b.element; });
+  std::string html =
+      "<table class=\"masse\"><caption>Lasten der Zeichnung (Mittelwerte; die Ausschläge bei "
+      "jedem Lastfall)</caption>\n" +
+      Kopf("tztzzzzzz",
+           {"Nr", "x in mm", "Last, Lastfall", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
+            "F<sub>z</sub> in N", "M<sub>by</sub> in N·m", "M<sub>bz</sub> in N·m", "T in N·m"}) +
+      "<tbody>\n";
+  for (const Zeile& z : zeilen) {
+    const Lastelement& l = *z.last;
+    html += "<tr><td>" + Html(g.lasten[z.element].text) + "</td>" + Zelle(l.x) + "<td>" +
+            Html(g.lastelemente[z.element].second) + ", " + Html(Lastfallname(welle, z.lastfall)) +
+            "</td>" + Zelle(l.Fx) + Zelle(l.Fy) + Zelle(l.Fz) + Zelle(l.Mby) + Zelle(l.Mbz) +
+            Zelle(l.T) + "</tr>\n";
+  }
+  return html + "</tbody>\n</table>\n";
+}
+
 std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
                        const Wellenquelle& quelle) {
   std::string html = "<section class=\"welle\" id=\"welle\">\n<h2>Die Welle";
@@ -562,6 +597,7 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
       "Nuten, Lager, Lastangriffe und geprüfte Stellen (rot, nummeriert) <span "
       "class=\"klein\">(" +
       massstab + ")</span></figcaption>\n" + WellenSvg(welle, ergebnis.stellen) + "</figure>\n";
+  if (g.lastnummern) html += Lastlegende(welle, g);
 
   // The segments as given.
   html += "<table class=\"masse\"><caption>Abschnitte</caption>\n" +
