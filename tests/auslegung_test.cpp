@@ -116,6 +116,46 @@ TEST(Auslegung, SmallestRadius) {
   EXPECT_TRUE(NachweisErfuellt(e, Calculate(e), kSmin));
 }
 
+// A wild input must not make a search run for ever, nor be called not
+// reachable where a small value is enough: the range ends after a million
+// grid values, and says where.
+TEST(Auslegung, ALongRangeEndsAfterAMillionValues) {
+  const struct {
+    const char* was;
+    double von, bis, schritt, genug;  // pruefe meets from `genug` on
+    bool erreicht;
+    double wert, ende;
+    long pruefungen;
+  } faelle[] = {
+      {"a step of 20 m, met at 0.48", 0.01, 20000, 0.01, 0.48, true, 0.48, 10000, 48},
+      {"a step of 20 m, never met", 0.01, 20000, 0.01, INFINITY, false, 0.01, 10000, 1000000},
+      {"d of 25 m", 5000, 125000, 0.1, INFINITY, false, 5000, 104999.9, 1000000},
+      {"a range of exactly a million", 0.01, 10000, 0.01, INFINITY, false, 0.01, 10000, 1000000},
+      {"beyond every index", 1e300, INFINITY, 0.01, 0, false, NAN, INFINITY, 0},
+      {"far out", 1e300, 2e300, 0.01, 0, false, NAN, 2e300, 0},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.was);
+    long pruefungen = 0;
+    const Gittersuche s = SucheAufGitter(f.von, f.bis, f.schritt, [&](double wert) {
+      ++pruefungen;
+      return Gitterpruefung{wert >= f.genug, -wert};  // the first is the best
+    });
+    EXPECT_EQ(s.erreicht, f.erreicht);
+    if (std::isnan(f.wert)) {
+      EXPECT_TRUE(std::isnan(s.wert));
+    } else {
+      EXPECT_EQ(s.wert, f.wert);
+    }
+    EXPECT_EQ(s.bis, f.ende);
+    EXPECT_EQ(pruefungen, f.pruefungen);
+  }
+  // The real search passes the end on.
+  const Auslegung a = KleinsterRadius(Fall([](Eingabewerte& e) { e.t = 20000; }), kSmin);
+  EXPECT_TRUE(a.erreicht);
+  EXPECT_EQ(a.bis, 10000);
+}
+
 TEST(Auslegung, SmallestSizeScalesTheShape) {
   Schnittlasten biegung;  // a bearing seat under rotating bending and torque
   biegung.Mba = 450;

@@ -353,6 +353,8 @@ TEST(StatikTest, Pruefe) {
     {[](Welle& w) { w.lager[1].x = 20; }, {O::kLager, 1, 0, "x", "beide Lager bei x = 20"}},
     {[](Welle& w) { w.lager[0].x = -1; }, {O::kLager, 0, 0, "x", "x = -1 außerhalb der Welle (0 bis 190)"}},
     {[](Welle& w) { w.lastfaelle.clear(); }, {O::kWelle, 0, 0, "lastfall", "kein Lastfall"}},
+    {[](Welle& w) { w.lastfaelle[1].name = "Nennlast"; },
+     {O::kLastfall, 1, 0, "name", "name \"Nennlast\" hat schon Lastfall 1"}},
     {[](Welle& w) { w.lastfaelle[1].lasten[1].x = 191; },
      {O::kLast, 1, 1, "x", "x = 191 außerhalb der Welle (0 bis 190)"}},
     {[](Welle& w) { w.lastfaelle[0].lasten[0].Fy_a = kNaN; }, {O::kLast, 0, 0, "Fy_a", "Fy_a nicht endlich"}},

@@ -76,6 +76,11 @@ TEST(Urteil, TableOfCases) {
        Ungueltig("SigzdFK = -5 nicht positiv")},
       {"FK minus infinity", [](Fall& f) { f.n.TautFK = -kInf; }, kReicht,
        Ungueltig("TautFK = -inf nicht endlich")},
+      {"FK zero", [](Fall& f) { f.n.SigbFK = 0; }, kReicht, Ungueltig("SigbFK = 0 nicht positiv")},
+      {"FK infinite", [](Fall& f) { f.n.SigzdFK = kInf; }, kReicht,
+       Ungueltig("SigzdFK = inf nicht endlich")},
+      {"FK not a number", [](Fall& f) { f.n.TautFK = kNan; }, Ungueltig("Ergebnis keine Zahl: TautFK"),
+       Ungueltig("TautFK = nan nicht endlich")},
       {"FK negative without a maximum stress",
        [](Fall& f) {
          f.e.Sigba = 50;

@@ -181,6 +181,11 @@ TEST(Welle, BadFilesAreRefusedWithTheirPlaceAndNothingIsComputed) {
            "[[lastfall]]\nname = \"Volllast\"\n[[lastfall.last]]\nx = 100\nT = 100\nT_a = 1\n"
            "[[lastfall.last]]\nx = 150\nT = -100\n"),
        "w.toml:14:1: lastfall[1]: Summe der T_a = 1 nicht null: die Welle dreht frei\n"},
+      {"two load cases of one name",
+       Gut("[[last]]\nx = 100\nFy = 1000\n",
+           "[[lastfall]]\nname = \"A\"\n[[lastfall.last]]\nx = 100\nFy = 1\n"
+           "[[lastfall]]\nname = \"A\"\n[[lastfall.last]]\nx = 100\nFy = 2\n"),
+       "w.toml:20:8: lastfall[2]: name \"A\" hat schon Lastfall 1\n"},
       {"no load case", Gut("[[last]]\nx = 100\nFy = 1000\n", ""), "w.toml: lastfall: kein Lastfall\n"},
       {"no contour", "[[lager]]\nx = 1\nart = \"fest\"\n",
        "w.toml: abschnitt: keine Abschnitte\nw.toml: lastfall: kein Lastfall\n"
@@ -398,6 +403,12 @@ TEST(Welle, SolveCheckedByRunningAgain) {
                            "\nGe\u00e4nderte Welle: 2 Lastf\u00e4lle, 6 Stellen: 12 Nachweise, 12 "
                            "erf\u00fcllt, 0 nicht erf\u00fcllt"}) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
+  }
+  // The resized contour with every digit, as the CSV and the file have it.
+  for (const auto& zeile : geloest) {
+    for (const char* spalte : {"d_erf", "D_erf"}) {
+      EXPECT_NE(r.out.find(" " + zeile.at(spalte) + " "), std::string::npos) << zeile.at(spalte);
+    }
   }
 
   // Not reachable: the old file stays, a message says why, the status is

@@ -14,24 +14,29 @@ constexpr double kMinusUnendlich = -std::numeric_limits<double>::infinity();
 
 // The first and last grid index i with i / teiler in [von, bis]; a slack of
 // a millionth of a step keeps an end that lies on the grid (t = 1.25) from
-// being lost to the rounding of the product.
+// being lost to the rounding of the product. A wild input must not make the
+// search run for ever: at most kGitterwerte values are walked, from the
+// first (a real case has some thousands: d = 1000 mm gives 49,801), and the
+// range ends there.
 struct Bereich {
   long erster = 1, letzter = 0;  // empty when letzter < erster
+  bool gekuerzt = false;         // ended after kGitterwerte values
 };
 
 Bereich Gitter(double von, double bis, double teiler) {
   Bereich b;
   if (!(std::isfinite(von) && std::isfinite(bis))) return b;
   constexpr double kSpiel = 1e-6;
+  // Indices up to here are exact in a double and fit a long.
+  constexpr double kGroessterIndex = 1e15;
   // Both grids hold positive values only.
   const double lo = std::fmax(std::ceil(von * teiler - kSpiel), 1.0);
-  const double hi = std::floor(bis * teiler + kSpiel);
-  // Bounded so that a wild input cannot make the search run for ever: a
-  // real case has a grid of some thousands of values (d = 1000 mm: 49,801).
-  constexpr double kMax = 1e6;
-  if (!(lo <= hi) || hi > kMax) return b;
+  const double ende = std::floor(bis * teiler + kSpiel);
+  const double hi = std::fmin(ende, lo + (kGitterwerte - 1));
+  if (!(lo <= hi) || hi > kGroessterIndex) return b;
   b.erster = static_cast<long>(lo);
   b.letzter = static_cast<long>(hi);
+  b.gekuerzt = hi < ende;
   return b;
 }
 
@@ -60,6 +65,7 @@ Gittersuche SucheAufGitter(double von, double bis, double schritt,
   const Bereich bereich = Gitter(von, bis, teiler);
   Gittersuche s;
   s.wert = kNaN;
+  s.bis = bereich.gekuerzt ? static_cast<double>(bereich.letzter) / teiler : bis;
   double beste = kMinusUnendlich;
   for (long i = bereich.erster; i <= bereich.letzter; ++i) {
     const double wert = static_cast<double>(i) / teiler;
@@ -97,6 +103,7 @@ Auslegung KleinsterRadius(const Eingabewerte& e, double smin) {
   });
   a.erreicht = s.erreicht;
   a.wert = s.wert;
+  a.bis = s.bis;
   a.e = e;
   AmWert(a, mit);
   return a;
@@ -128,6 +135,7 @@ Auslegung KleinsterDurchmesser(const Eingabewerte& e, const Schnittlasten& laste
   });
   a.erreicht = s.erreicht;
   a.wert = s.wert;
+  a.bis = s.bis;
   a.e = e;
   AmWert(a, bei);
   return a;

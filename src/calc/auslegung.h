@@ -20,6 +20,9 @@
 
 namespace wellen {
 
+// The most grid values one search walks.
+inline constexpr double kGitterwerte = 1e6;
+
 // The radius grid and the size grid, in mm.
 inline constexpr double kRadiusSchritt = 0.01;
 inline constexpr double kDurchmesserSchritt = 0.1;
@@ -63,14 +66,18 @@ struct Gitterpruefung {
 struct Gittersuche {
   bool erreicht = false;
   double wert = 0;
+  // The end of the range: `bis`, or the last grid value searched where the
+  // range holds more than kGitterwerte values.
+  double bis = 0;
 };
 
 // The search itself, for a caller with cases of its own (a whole shaft):
 // walks the grid values i * schritt (i = 1, 2, ...; each the double nearest
 // to i / (1 / schritt), so that 0.07 is 0.07 and not 7 * 0.01) that lie from
 // `von` to `bis` upwards, and stops at the first that `pruefe` finds to meet
-// S_min. Grid values beyond the millionth are not searched (a range that
-// reaches beyond it is taken as empty): no real notch or shaft has one.
+// S_min. At most kGitterwerte grid values are walked, from the first; the
+// range then ends at the last of them (Gittersuche::bis), which no real
+// notch or shaft reaches.
 Gittersuche SucheAufGitter(double von, double bis, double schritt,
                            const std::function<Gitterpruefung(double)>& pruefe);
 

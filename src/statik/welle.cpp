@@ -214,6 +214,16 @@ void PruefeLastfaelle(const Welle& welle, bool kontur, Befund& befund) {
     return;
   }
   for (std::size_t i = 0; i < welle.lastfaelle.size(); ++i) {
+    // The results name a load case by its name alone: two of one name could
+    // not be told apart.
+    const std::string& name = welle.lastfaelle[i].name;
+    for (std::size_t k = 0; k < i && !name.empty(); ++k) {
+      if (welle.lastfaelle[k].name == name) {
+        befund.Melde(Ort::kLastfall, i, "name",
+                     "name \"" + name + "\" hat schon Lastfall " + std::to_string(k + 1));
+        break;
+      }
+    }
     const std::vector<Lastelement>& lasten = welle.lastfaelle[i].lasten;
     double summe_T = 0, groesstes_T = 0, summe_T_a = 0, groesstes_T_a = 0;
     bool T_endlich = true, T_a_endlich = true;

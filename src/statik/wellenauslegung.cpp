@@ -72,6 +72,7 @@ std::vector<Radiusauslegung> KleinsteRadien(const Welle& welle, double smin) {
     });
     a.erreicht = s.erreicht;
     a.wert = s.wert;
+    a.bis = s.bis;
     a.SDauerbruch = kNaN;
     a.SFliessgrenze = kNaN;
     a.e = stelle.e;
@@ -149,6 +150,7 @@ Groessenauslegung KleinsterGemeinsamerFaktor(const Welle& welle, double smin) {
     }
     return p;
   });
+  g.bis = s.bis;
   if (std::isnan(s.wert)) return g;
   g.wert = s.wert;
   g.k = g.wert / g.D_max;

@@ -8,6 +8,7 @@
 #include "calc/hinweise.h"
 #include "calc/load.h"
 #include "calc/urteil.h"
+#include "companion/numbers.h"
 #include "companion/tabelle.h"
 #include "companion/zeile.h"
 #include "format/number.h"
@@ -64,7 +65,11 @@ void ForEachLoesung(const Geloest& geloest, std::size_t f, std::size_t i, F&& fi
 std::string Radiushinweis(const Auslegung& a, const Stelle& stelle) {
   if (a.erreicht) return "";
   std::string text = "nicht erreichbar bis r = " + Zahl(a.bis);
-  if (a.bis < RadiusGrenze(stelle.e)) text += " (Platz der Nut in ihrem Abschnitt)";
+  // Below the record's limit and below the end of a search cut short: the
+  // groove's room in its segment ended the range.
+  if (a.bis < std::fmin(RadiusGrenze(stelle.e), kGitterwerte * kRadiusSchritt)) {
+    text += " (Platz der Nut in ihrem Abschnitt)";
+  }
   return text;
 }
 
@@ -413,37 +418,46 @@ std::string Groessenblock(const Welle& welle, const Wellenergebnis& ergebnis,
             f.text + "\n";
   }
 
-  // The contour, as given and resized.
+  // The contour, as given and resized; the resized values as computed, with
+  // all their digits, as --resized writes them.
+  const auto genau = [](double v) {
+    char puffer[kMaxRealText];
+    return std::string(puffer, FormatReal(v, false, puffer));
+  };
   constexpr std::size_t kName = 14;
   constexpr std::size_t kMass = 12;
+  std::size_t erf = kMass;
+  for (const Abschnitt& b : g.welle.abschnitte) {
+    for (const double v : {b.D, b.di, b.r.value_or(0)}) erf = std::max(erf, genau(v).size() + 2);
+  }
   text += "  ";
   AppendCell(text, "", kName);
   for (const std::string_view head :
        {"l [mm]", "D [mm]", "D erf [mm]", "di [mm]", "di erf [mm]", "r [mm]", "r erf [mm]"}) {
-    AppendCell(text, head, kMass, true);
+    AppendCell(text, head, head.find("erf") != std::string_view::npos ? erf : kMass, true);
   }
   text += '\n';
-  const auto mass = [&](const std::optional<double>& v) {
-    AppendCell(text, v ? Zahl(*v) : "", kMass, true);
-  };
   for (std::size_t i = 0; i < welle.abschnitte.size() && i < g.welle.abschnitte.size(); ++i) {
     const Abschnitt& a = welle.abschnitte[i];
     const Abschnitt& b = g.welle.abschnitte[i];
     text += "  ";
     AppendCell(text, "Abschnitt " + std::to_string(i + 1), kName);
-    for (const double v : {a.l, a.D, b.D, a.di, b.di}) AppendCell(text, Zahl(v), kMass, true);
-    mass(a.r);
-    mass(b.r);
+    for (const double v : {a.l, a.D}) AppendCell(text, Zahl(v), kMass, true);
+    AppendCell(text, genau(b.D), erf, true);
+    AppendCell(text, Zahl(a.di), kMass, true);
+    AppendCell(text, genau(b.di), erf, true);
+    AppendCell(text, a.r ? Zahl(*a.r) : "", kMass, true);
+    AppendCell(text, b.r ? genau(*b.r) : "", erf, true);
     text += '\n';
   }
   for (std::size_t j = 0; j < welle.nuten.size() && j < g.welle.nuten.size(); ++j) {
     const Nut& a = welle.nuten[j];
     const Nut& b = g.welle.nuten[j];
     text += "  Nut " + std::to_string(j + 1) + " bei x = " + Zahl(a.x) + " mm: t " + Zahl(a.t) +
-            " -> " + Zahl(b.t) + " mm, r " + Zahl(a.r) + " -> " + Zahl(b.r) + " mm\n";
+            " -> " + genau(b.t) + " mm, r " + Zahl(a.r) + " -> " + genau(b.r) + " mm\n";
   }
   if (welle.deff && g.welle.deff) {
-    text += "  deff " + Zahl(*welle.deff) + " -> " + Zahl(*g.welle.deff) + " mm\n";
+    text += "  deff " + Zahl(*welle.deff) + " -> " + genau(*g.welle.deff) + " mm\n";
   }
 
   // The resized shaft, computed in full: its sections, its deflection. Its
