@@ -301,14 +301,11 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   std::vector<std::size_t> stellenreihe;
   for (const Stelle& s : stellen) {
     const double x = m.X(s.x);
-    double mitte = x;
     constexpr double kSeite = 2 * kKreis + 3;
-    for (const double versatz : {0.0, kSeite, -kSeite, 2 * kSeite, -2 * kSeite}) {
-      if (frei(x + versatz, x)) {
-        mitte = x + versatz;
-        break;
-      }
-    }
+    constexpr std::array<double, 5> kVersatz = {0, kSeite, -kSeite, 2 * kSeite, -2 * kSeite};
+    const auto* versatz =
+        std::find_if(kVersatz.begin(), kVersatz.end(), [&](double v) { return frei(x + v, x); });
+    const double mitte = versatz == kVersatz.end() ? x : x + *versatz;
     stellenreihe.push_back(stellenreihen.Setze(mitte - kKreis, mitte + kKreis));
     g.stellen.push_back({Zahl(s.nummer), x, HoeheBei(g, x), mitte, 0});
   }
