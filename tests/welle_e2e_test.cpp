@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -663,6 +664,30 @@ TEST(Welle, ReportDiagramsShowTheExtremesOfTheCurves) {
     }
   }
   EXPECT_GE(labels, 20U);
+  // Each label stands on a white box, and none overlaps another in any
+  // diagram.
+  std::size_t kaesten = 0;
+  for (std::size_t at = html.find("<svg"); at != std::string::npos;
+       at = html.find("<svg", at + 1)) {
+    const std::string svg = html.substr(at, html.find("</svg>", at) - at);
+    std::vector<std::array<double, 4>> boxes;
+    for (std::size_t b = svg.find("<rect x="); b != std::string::npos;
+         b = svg.find("<rect x=", b + 1)) {
+      const std::string rect = svg.substr(b, svg.find('>', b) - b);
+      if (rect.find("fill-opacity") == std::string::npos) continue;
+      std::array<double, 4> k{};
+      const char* const format = "<rect x=\"%lf\" y=\"%lf\" width=\"%lf\" height=\"%lf\"";
+      ASSERT_EQ(std::sscanf(rect.c_str(), format, &k[0], &k[1], &k[2], &k[3]), 4) << rect;
+      for (const auto& o : boxes) {
+        EXPECT_FALSE(k[0] < o[0] + o[2] && o[0] < k[0] + k[2] && k[1] < o[1] + o[3] &&
+                     o[1] < k[1] + k[3])
+            << rect;
+      }
+      boxes.push_back(k);
+    }
+    kaesten += boxes.size();
+  }
+  EXPECT_GE(kaesten, labels);
   // The largest deflection of the table is the one of the curves.
   const auto results = Records(ReadFile(scratch / "e.csv"), ',');
   double w_max = 0;
@@ -682,6 +707,34 @@ TEST(Welle, ReportDiagramsShowTheExtremesOfTheCurves) {
                              ">6</text>"}) {
     EXPECT_NE(zeichnung.find(nummer), std::string::npos) << nummer;
   }
+}
+
+// Invalid factors (an axial force far beyond the yield strength): the
+// summary names the sections whose factor the smallest leaves out, and the
+// crosses that mark them in the diagram are drawn over the points.
+TEST(Welle, ReportOfInvalidFactors) {
+  Scratch scratch;
+  std::string shaft = Welle({"--template"}).out;
+  const std::size_t fx = shaft.find("\nFx = 2750\n");
+  ASSERT_NE(fx, std::string::npos);
+  WriteFile(scratch / "w.toml", shaft.insert(fx + 10, "000"));
+  const CommandResult r =
+      Welle({"w.toml", "--smin", "7", "-o", "/dev/null", "--report", "b.html"}, "", scratch.path());
+  ASSERT_EQ(r.status, 1) << r.err;
+  const std::string html = ReadFile(scratch / "b.html");
+  const std::size_t dauer =
+      html.find("<td>kleinste Sicherheit gegen Dauerbruch</td><td class=\"z\">5,65503</td>");
+  ASSERT_NE(dauer, std::string::npos);
+  const std::string vermerk =
+      "<tr><td colspan=\"5\" class=\"vermerk\">ungültige Sicherheiten nicht mitgezählt: "
+      "Stelle 2, 3 (Lastfall 2)</td></tr>";
+  EXPECT_EQ(html.find("<tr>", dauer), html.find(vermerk));
+  EXPECT_NE(html.find("<td>kleinste Sicherheit gegen Fließen</td><td class=\"z\">0,48257</td>"),
+            std::string::npos);
+  const std::string svg = Bild(html, "Lastfall 2: Anfahren – Sicherheiten");
+  const std::size_t kreuz = svg.find("stroke-width=\"1.6\"");
+  ASSERT_NE(kreuz, std::string::npos);
+  EXPECT_LT(svg.rfind("height=\"6\"", svg.find("S_min = ")), kreuz);
 }
 
 // The report is written as -o is: whole, through a temporary file, the same

@@ -134,6 +134,60 @@ TEST(Wellenbild, SmallShaftAgainstCoordinatesByHand) {
   }
 }
 
+// Klein() with a load on the groove, and twelve load cases that put a gear
+// at 95 to 106 mm: its name would stack in twelve rows, so the loads are
+// numbered: the unnamed one at 10 "L1"; the gears, each 2.87 units from
+// the next, and the wheel at 100 "L2" over their middle; the load on the
+// groove "L3". The legend names each load in each load case. The groove's circle
+// moves a circle and a gap (18 units) to the right, off the load's line,
+// its leader still ending at the groove.
+TEST(Wellenbild, LoadsByNumberAndSectionsBesideThem) {
+  Welle w = Klein();
+  w.lastfaelle[0].lasten.push_back({.x = 140, .name = "Auf der Nut", .Fz = 500});
+  for (int k = 0; k < 12; ++k) {
+    w.lastfaelle.push_back(
+        {"", {{.x = 95.0 + k, .name = "Zahnrad mit langem Namen", .Fy = 800}, {.x = 10, .T = 0}}});
+  }
+  ASSERT_TRUE(Pruefe(w).empty());
+  const Wellengeometrie g = Geometrie(w, Stellen(w));
+  ASSERT_EQ(g.lasten.size(), 15U);
+  ASSERT_EQ(g.lastelemente.size(), 15U);
+  EXPECT_TRUE(g.lastnummern);
+  const std::pair<std::size_t, const char*> texte[] = {
+      {0, "L1"}, {1, "L2"}, {13, "L2"}, {14, "L3"}};
+  for (const auto& [k, text] : texte) EXPECT_EQ(g.lasten[k].text, text) << k;
+  EXPECT_EQ(g.lastelemente[14], (std::pair<double, std::string>{140, "Auf der Nut"}));
+  struct Wert {
+    const char* was;
+    double ist, soll;
+  };
+  const Wert werte[] = {
+      {"L2 x", g.lasten[1].text_x, 76 + 100.5 * 2.87},
+      {"L2 x 106", g.lasten[13].x, 76 + 106 * 2.87},
+      {"stelle 2 x", g.stellen[1].x, 477.8},
+      {"stelle 2 kreis", g.stellen[1].text_x, 495.8},
+      {"stelle 1 kreis", g.stellen[0].text_x, 305.6},
+      {"last auf der nut", g.lasten[14].text_x, 477.8},
+  };
+  for (const Wert& v : werte) EXPECT_NEAR(v.ist, v.soll, 1e-9) << v.was;
+  std::string html;
+  ASSERT_TRUE(SchreibeWellenbericht(w, Berechne(w), {"w.toml", {}}, 1.2,
+                                    Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
+                                    [&](std::string_view t) {
+                                      html += t;
+                                      return true;
+                                    }));
+  for (const char* zeile :
+       {"<tr><td>L2</td><td class=\"z\">106</td><td>Zahnrad mit langem Namen, Lastfall 13</td>"
+        "<td class=\"z\">0</td><td class=\"z\">800</td>",
+        "<tr><td>L3</td><td class=\"z\">140</td><td>Auf der Nut, Lastfall 1: Nennlast</td>"}) {
+    EXPECT_NE(html.find(zeile), std::string::npos) << zeile;
+  }
+  EXPECT_EQ(Anzahl(html, "<tr><td>L1</td>"), 13U);
+  EXPECT_EQ(Anzahl(html, "<tr><td>L2</td>"), 13U);
+  EXPECT_EQ(Anzahl(html, "<tr><td>L3</td>"), 1U);
+}
+
 // A slender shaft gets its diameters drawn larger, a short thick one
 // smaller, each by a round factor that the drawing states.
 TEST(Wellenbild, DiameterScaleOfSlenderAndThickShafts) {
@@ -235,10 +289,29 @@ TEST(Wellenbericht, WhichProofsInFull) {
     // 12 and 30 sections fail in more than one load case.
     EXPECT_EQ(mehrere > 0, smin > 10);
   }
+  // At the default limit: 1000 proofs are all written; of 1020, each
+  // section's governing one (102, the heaviest load case), or where every
+  // one fails, the first 1000, the last section's last load case not.
+  struct Grenze {
+    int n;
+    double smin;
+    std::size_t volle;
+    bool letzter;
+  };
+  for (const Grenze& g :
+       {Grenze{51, 1e6, 1000, true}, Grenze{52, 0.1, 102, true}, Grenze{52, 1e6, 1000, false}}) {
+    const std::vector<std::vector<bool>> voll = VolleNachweise(Berechne(Lang(g.n, 10)), g.smin);
+    std::size_t volle = 0;
+    for (const auto& lf : voll)
+      volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));
+    EXPECT_EQ(volle, g.volle) << g.n << " " << g.smin;
+    EXPECT_EQ(voll.back().back(), g.letzter) << g.n << " " << g.smin;
+  }
 }
 
 // 50 sections in 10 load cases: every row in the summary, the diagrams
-// numbered by section, the proofs chosen and the report saying so.
+// numbered by section; every proof in full by default, and at a limit of
+// 100 the proofs chosen and the report saying so.
 TEST(Wellenbericht, LargeShaftStaysReadable) {
   const Welle w = Lang(26, 10);
   const Wellenergebnis e = Berechne(w);
@@ -246,13 +319,16 @@ TEST(Wellenbericht, LargeShaftStaysReadable) {
   Wellenquelle q{"lang.toml", {}};
   for (const Stelle& s : e.stellen) q.stellennamen.push_back("S" + std::to_string(s.nummer));
   std::string html;
-  ASSERT_TRUE(SchreibeWellenbericht(w, e, q, 1.2,
-                                    Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
-                                    [&](std::string_view t) {
-                                      html += t;
-                                      return true;
-                                    }));
-  const std::vector<std::vector<bool>> voll = VolleNachweise(e, 1.2);
+  ASSERT_TRUE(SchreibeWellenbericht(
+      w, e, q, 1.2, Titelangaben{"wellen743-welle", "1", "", "", "", "", ""},
+      [&](std::string_view t) {
+        html += t;
+        return true;
+      },
+      100));
+  for (const auto& lf : VolleNachweise(e, 1.2))
+    EXPECT_TRUE(std::all_of(lf.begin(), lf.end(), [](bool b) { return b; }));
+  const std::vector<std::vector<bool>> voll = VolleNachweise(e, 1.2, 100);
   std::size_t volle = 0;
   for (const auto& lf : voll)
     volle += static_cast<std::size_t>(std::count(lf.begin(), lf.end(), true));

@@ -80,16 +80,20 @@ std::string Strich(std::string_view farbe, bool gestrichelt, bool dick) {
 }
 
 // Labels placed one after the other so that none leaves the plot or covers
-// a marked point or an earlier label; a white halo keeps lines under them
-// from hiding them.
+// a marked point or an earlier label. Each stands on a white box, its
+// glyphs with a white halo, so that the curves under it do not strike it
+// through.
 class Beschriftung {
  public:
   explicit Beschriftung(const Plot& p) : p_(p) {}
 
   void Belege(double x, double y, double r) { belegt_.push_back({x - r, y - r, x + r, y + r}); }
+  // A line across the plot that no label may hide.
+  void BelegeLinie(double y) { belegt_.push_back({p_.links(), y - 1, p_.rechts(), y + 1}); }
 
-  // `text` for the point (x, y): the first of the places that is free,
-  // else the first inside, else the first.
+  // `text` for the point (x, y): the first of the places that is free
+  // (beside the point, then in rows further above or below it), else the
+  // first inside, else the first.
   void Setze(svg::Leinwand& z, double x, double y, const std::string& text, bool oben,
              std::string_view farbe) {
     struct Lage {
@@ -100,10 +104,22 @@ class Beschriftung {
                                      {-6, 3, 2}, {4, 12, 0},  {-4, 12, 2}};
     static constexpr Lage kUnten[] = {{4, 12, 0}, {-4, 12, 2}, {0, 13, 1}, {6, 3, 0},
                                       {-6, 3, 2}, {4, -5, 0},  {-4, -5, 2}};
-    const double breite = Textbreite(text, kSchrift);
+    // The glyphs of the fonts a browser takes for sans-serif run up to a
+    // tenth wider than Textbreite's mean, and the box has a margin.
+    const double breite = Textbreite(text, kSchrift) * 1.1 + 3;
+    std::vector<Lage> lagen(std::begin(oben ? kOben : kUnten), std::end(oben ? kOben : kUnten));
+    for (int reihe = 1; reihe <= 8; ++reihe) {
+      const double weiter = 11.0 * reihe;
+      const double darueber = -5 - weiter;
+      const double darunter = 12 + weiter;
+      for (const double dy : {oben ? darueber : darunter, oben ? darunter : darueber}) {
+        lagen.push_back({4, dy, 0});
+        lagen.push_back({-4, dy, 2});
+      }
+    }
     const Lage* wahl = nullptr;
     const Lage* innen = nullptr;
-    for (const Lage& lage : oben ? kOben : kUnten) {
+    for (const Lage& lage : lagen) {
       const Kasten k = KastenVon(x, y, lage.dx, lage.dy, lage.anker, breite);
       if (!Innen(k)) continue;
       if (innen == nullptr) innen = &lage;
@@ -112,22 +128,33 @@ class Beschriftung {
         break;
       }
     }
-    if (wahl == nullptr) wahl = innen != nullptr ? innen : (oben ? &kOben[0] : &kUnten[0]);
-    belegt_.push_back(KastenVon(x, y, wahl->dx, wahl->dy, wahl->anker, breite));
+    if (wahl == nullptr) wahl = innen != nullptr ? innen : &lagen.front();
+    const Kasten k = KastenVon(x, y, wahl->dx, wahl->dy, wahl->anker, breite);
+    belegt_.push_back(k);
+    z.Roh("<rect x=\"" + svg::K(k.x0) + "\" y=\"" + svg::K(k.y0) + "\" width=\"" +
+          svg::K(k.x1 - k.x0) + "\" height=\"" + svg::K(k.y1 - k.y0) +
+          "\" rx=\"1.5\" fill=\"#ffffff\" fill-opacity=\"0.85\"/>\n");
     constexpr std::string_view kAnker[] = {"start", "middle", "end"};
-    z.Schrift(x + wahl->dx, y + wahl->dy, kAnker[wahl->anker], text,
+    // The text in the middle of its box.
+    const double tx = wahl->anker == 0   ? k.x0 + 1.5
+                      : wahl->anker == 1 ? (k.x0 + k.x1) / 2
+                                         : k.x1 - 1.5;
+    z.Schrift(tx, y + wahl->dy, kAnker[wahl->anker], text,
               "fill=\"" + std::string(farbe) +
-                  "\" stroke=\"#ffffff\" stroke-width=\"2.5\" paint-order=\"stroke\"");
+                  "\" stroke=\"#ffffff\" stroke-width=\"3\" stroke-linejoin=\"round\" "
+                  "paint-order=\"stroke\"");
   }
 
  private:
   struct Kasten {
     double x0, y0, x1, y1;
   };
+  // The box of a label `breite` wide at (x + dx, y + dy), its baseline 2
+  // above its foot.
   static Kasten KastenVon(double x, double y, double dx, double dy, int anker, double breite) {
     const double tx = x + dx;
     const double links = anker == 0 ? tx : anker == 1 ? tx - breite / 2 : tx - breite;
-    return {links, y + dy - 8, links + breite, y + dy + 2};
+    return {links, y + dy - 8, links + breite, y + dy + 2.5};
   }
   bool Innen(const Kasten& k) const {
     return k.x0 >= p_.links() + 1 && k.x1 <= p_.rechts() - 1 && k.y0 >= p_.oben() + 1 &&
@@ -369,12 +396,15 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
 
   Beschriftung schrift(p);
   schrift.Belege(p.rechts() - 40, py_min, 6);
+  schrift.BelegeLinie(py_min);
   // Each point: a circle for S Dauerbruch, a square for S Fließgrenze; an
   // arrowhead at the top beyond the axis, a cross on the axis where invalid.
-  const auto zeichne = [&](const Punkt& q, bool kreis) {
+  // The crosses come last, over any point near the axis.
+  const auto zeichne = [&](const Punkt& q, bool kreis, bool kreuze) {
     const std::string_view farbe = kreis ? kBlau : kRot;
     const double px = p.X(q.x);
     if (!q.gueltig) {
+      if (!kreuze) return;
       const double py = p.unten();
       z.Linie(px - 3.5, py - 3.5, px + 3.5, py + 3.5,
               "stroke=\"" + std::string(farbe) + "\" stroke-width=\"1.6\"");
@@ -382,6 +412,7 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
               "stroke=\"" + std::string(farbe) + "\" stroke-width=\"1.6\"");
       return;
     }
+    if (kreuze) return;
     if (q.wert > y.max) {
       z.Kopf(px + (kreis ? -2.5 : 2.5), p.oben() + 1, 0, -1, farbe);
       return;
@@ -396,9 +427,11 @@ std::string SicherheitenSvg(double L, const std::vector<Stelle>& stellen,
             "\" stroke-width=\"1.4\"/>\n");
     }
   };
-  for (std::size_t i = 0; i < n; ++i) {
-    zeichne(dauer[i], true);
-    zeichne(fliess[i], false);
+  for (const bool kreuze : {false, true}) {
+    for (std::size_t i = 0; i < n; ++i) {
+      zeichne(dauer[i], true, kreuze);
+      zeichne(fliess[i], false, kreuze);
+    }
   }
   // The smallest valid factor of each kind, with its section.
   const auto kleinster = [&](const std::vector<Punkt>& punkte, std::string_view name,

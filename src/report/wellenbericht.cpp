@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "calc/auslegung.h"
 #include "calc/urteil.h"
@@ -44,6 +46,8 @@ p.anmerkung { font-size: 8pt; color: #333; }
 .loesung { font-size: 7.5pt; color: #1f3f7a; white-space: nowrap; }
 td.loesung { font-size: 8pt; }
 .kleinste th, .kleinste td { border-bottom: 1px solid #e4e4e4; }
+.kleinste tr.mit-vermerk td { border-bottom: none; }
+.kleinste td.vermerk { font-size: 7.5pt; color: #444; padding: 0 0 1mm 4mm; }
 )";
 
 constexpr std::string_view kWellenverfahren =
@@ -337,6 +341,27 @@ struct Kleinster {
   bool gefunden = false;
 };
 
+// The invalid factors of one kind that the smallest leaves out, as
+// (load case, section) in the order of the load cases, in words: "Stelle 2,
+// 3 (Lastfall 2); Stelle 5 (Lastfall 3)"; the first 20 named, the rest
+// counted.
+std::string Ungueltige(const std::vector<std::pair<std::size_t, std::size_t>>& liste) {
+  constexpr std::size_t kGenannt = 20;
+  std::string text;
+  for (std::size_t k = 0; k < liste.size() && k < kGenannt; ++k) {
+    const auto [f, i] = liste[k];
+    const bool neu = k == 0 || liste[k - 1].first != f;
+    if (neu) text += k == 0 ? "Stelle " : "; Stelle ";
+    if (!neu) text += ", ";
+    text += Zahl(i + 1);
+    if (k + 1 == liste.size() || k + 1 == kGenannt || liste[k + 1].first != f) {
+      text += " (Lastfall " + Zahl(f + 1) + ")";
+    }
+  }
+  if (liste.size() > kGenannt) text += " und " + Zahl(liste.size() - kGenannt) + " weitere";
+  return text;
+}
+
 std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
                             const Wellenquelle& quelle, double smin, const Bilanz& b,
                             std::size_t volle, std::size_t alle_bis) {
@@ -367,14 +392,19 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
   }
 
   // The smallest factors and the largest deflection, with their places.
+  // Invalid factors are left out, and named beside the smallest.
   Kleinster dauer, fliess;
+  std::vector<std::pair<std::size_t, std::size_t>> ungueltig_dauer, ungueltig_fliess;
   for (std::size_t f = 0; f < ergebnis.lastfaelle.size(); ++f) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[f];
     for (std::size_t i = 0; i < lf.stellen.size(); ++i) {
       const Urteil u = Beurteile(lf.stellen[i].e, lf.stellen[i].n, smin);
-      for (auto [k, fu] : {std::pair<Kleinster*, const Faktorurteil*>{&dauer, &u.dauerbruch},
-                           std::pair<Kleinster*, const Faktorurteil*>{&fliess, &u.fliessgrenze}}) {
-        if (fu->bewertung == Bewertung::kUngueltig || std::isnan(fu->wert)) continue;
+      for (auto [k, fu, ungueltig] : {std::tuple{&dauer, &u.dauerbruch, &ungueltig_dauer},
+                                      std::tuple{&fliess, &u.fliessgrenze, &ungueltig_fliess}}) {
+        if (fu->bewertung == Bewertung::kUngueltig || std::isnan(fu->wert)) {
+          ungueltig->emplace_back(f, i);
+          continue;
+        }
         if (!k->gefunden || fu->wert < k->wert) *k = {fu->wert, i, f, true};
       }
     }
@@ -385,16 +415,30 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
   }
   html += "<table class=\"kleinste\">\n" +
           Kopf("tztzt", {"", "Wert", "Stelle", "x in mm", "Lastfall"}) + "<tbody>\n";
-  for (const auto& [name, k] : {std::pair<std::string_view, const Kleinster&>{
-                                    "kleinste Sicherheit gegen Dauerbruch", dauer},
-                                std::pair<std::string_view, const Kleinster&>{
-                                    "kleinste Sicherheit gegen Fließen", fliess}}) {
-    if (!k.gefunden) continue;
-    html += "<tr><td>" + std::string(name) + "</td>" + Zelle(k.wert) + "<td><a href=\"#" +
-            Anker(k.stelle, k.lastfall) + "\">" + Zahl(k.stelle + 1) + "</a> " +
-            Html(Stellenname(quelle, k.stelle)) + "</td>" + Zelle(ergebnis.stellen[k.stelle].x) +
-            "<td>" + Html(Lastfallname(welle, k.lastfall)) + "</td></tr>\n";
+  for (const auto& [name, k, ungueltig] :
+       {std::tuple<std::string_view, const Kleinster&, const decltype(ungueltig_dauer)&>{
+            "kleinste Sicherheit gegen Dauerbruch", dauer, ungueltig_dauer},
+        std::tuple<std::string_view, const Kleinster&, const decltype(ungueltig_dauer)&>{
+            "kleinste Sicherheit gegen Fließen", fliess, ungueltig_fliess}}) {
+    if (!k.gefunden && ungueltig.empty()) continue;
+    html += std::string(ungueltig.empty() ? "<tr>" : "<tr class=\"mit-vermerk\">") + "<td>" +
+            std::string(name) + "</td>";
+    if (k.gefunden) {
+      html += Zelle(k.wert) + "<td><a href=\"#" + Anker(k.stelle, k.lastfall) + "\">" +
+              Zahl(k.stelle + 1) + "</a> " + Html(Stellenname(quelle, k.stelle)) + "</td>" +
+              Zelle(ergebnis.stellen[k.stelle].x) + "<td>" + Html(Lastfallname(welle, k.lastfall)) +
+              "</td></tr>\n";
+    } else {
+      html += "<td class=\"z\">–</td><td>–</td><td class=\"z\">–</td><td>–</td></tr>\n";
+    }
+    if (!ungueltig.empty()) {
+      html += std::string("<tr><td colspan=\"5\" class=\"vermerk\">") +
+              (k.gefunden ? "ungültige Sicherheiten nicht mitgezählt: "
+                          : "keine gültige Sicherheit; ungültig: ") +
+              Ungueltige(ungueltig) + "</td></tr>\n";
+    }
   }
+
   if (!ergebnis.lastfaelle.empty()) {
     const Lastfallergebnis& lf = ergebnis.lastfaelle[w_lf];
     html += "<tr><td>größte Durchbiegung</td><td class=\"z\">" + Zahl(lf.w_max * 1000) +
@@ -421,7 +465,7 @@ std::string Zusammenfassung(const Welle& welle, const Wellenergebnis& ergebnis,
             ". Ausführlich dargestellt sind, weil es mehr als " + Zahl(alle_bis) +
             " sind, je Stelle der maßgebende Lastfall (mit der kleinsten Sicherheit) und jeder "
             "Lastfall, in dem der Nachweis nicht erfüllt ist";
-    if (volle >= kVolleAbschnitte) html += ", höchstens " + Zahl(kVolleAbschnitte);
+    if (volle >= kHoechstensNachweise) html += ", höchstens " + Zahl(kHoechstensNachweise);
     html += ": " + Mehrzahl(volle, "Nachweis", "Nachweise") +
             ". Die übrigen stehen mit ihren Schnittgrößen und Sicherheiten in der Übersicht "
             "(mit * gekennzeichnet, der Verweis führt zum ausführlichen Nachweis derselben "
@@ -504,6 +548,41 @@ std::string Uebersicht(const Welle& welle, const Wellenergebnis& ergebnis,
 
 // --- The shaft ------------------------------------------------------------
 
+// The legend of a drawing that labels the loads by number: each load of
+// each load case under its element's number, with its means.
+std::string Lastlegende(const Welle& welle, const Wellengeometrie& g) {
+  struct Zeile {
+    std::size_t element, lastfall;
+    const Lastelement* last;
+  };
+  std::vector<Zeile> zeilen;
+  for (std::size_t f = 0; f < welle.lastfaelle.size(); ++f) {
+    for (const Lastelement& l : welle.lastfaelle[f].lasten) {
+      const std::pair<double, std::string> e{Lage(welle, l.x), l.name.empty() ? "Last" : l.name};
+      const auto it = std::find(g.lastelemente.begin(), g.lastelemente.end(), e);
+      if (it == g.lastelemente.end()) continue;
+      zeilen.push_back({static_cast<std::size_t>(it - g.lastelemente.begin()), f, &l});
+    }
+  }
+  std::stable_sort(zeilen.begin(), zeilen.end(),
+                   [](const Zeile& a, const Zeile& b) { return a.element < b.element; });
+  std::string html =
+      "<table class=\"masse\"><caption>Lasten der Zeichnung (Mittelwerte; die Ausschläge bei "
+      "jedem Lastfall)</caption>\n" +
+      Kopf("tztzzzzzz",
+           {"Nr", "x in mm", "Last, Lastfall", "F<sub>x</sub> in N", "F<sub>y</sub> in N",
+            "F<sub>z</sub> in N", "M<sub>by</sub> in N·m", "M<sub>bz</sub> in N·m", "T in N·m"}) +
+      "<tbody>\n";
+  for (const Zeile& z : zeilen) {
+    const Lastelement& l = *z.last;
+    html += "<tr><td>" + Html(g.lasten[z.element].text) + "</td>" + Zelle(l.x) + "<td>" +
+            Html(g.lastelemente[z.element].second) + ", " + Html(Lastfallname(welle, z.lastfall)) +
+            "</td>" + Zelle(l.Fx) + Zelle(l.Fy) + Zelle(l.Fz) + Zelle(l.Mby) + Zelle(l.Mbz) +
+            Zelle(l.T) + "</tr>\n";
+  }
+  return html + "</tbody>\n</table>\n";
+}
+
 std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
                        const Wellenquelle& quelle) {
   std::string html = "<section class=\"welle\" id=\"welle\">\n<h2>Die Welle";
@@ -518,6 +597,7 @@ std::string Wellenteil(const Welle& welle, const Wellenergebnis& ergebnis,
       "Nuten, Lager, Lastangriffe und geprüfte Stellen (rot, nummeriert) <span "
       "class=\"klein\">(" +
       massstab + ")</span></figcaption>\n" + WellenSvg(welle, ergebnis.stellen) + "</figure>\n";
+  if (g.lastnummern) html += Lastlegende(welle, g);
 
   // The segments as given.
   html += "<table class=\"masse\"><caption>Abschnitte</caption>\n" +
@@ -724,7 +804,7 @@ std::vector<std::vector<bool>> VolleNachweise(const Wellenergebnis& ergebnis, do
         massgebend = f;
       }
     }
-    for (std::size_t f = 0; f < faelle && anzahl < kVolleAbschnitte; ++f) {
+    for (std::size_t f = 0; f < faelle && anzahl < kHoechstensNachweise; ++f) {
       const Stellennachweis& s = ergebnis.lastfaelle[f].stellen[i];
       if (f == massgebend || !NachweisErfuellt(s.e, s.n, smin)) {
         voll[f][i] = true;

@@ -17,9 +17,11 @@
 //   safety factors of the sections against S_min.
 // - The proofs: one per section and load case, each as a case of the other
 //   report (abschnitt.h), headed by the internal forces the section loads
-//   came from. Where there are more than `alle_bis` of them, only each
+//   came from. Where there are more than `alle_bis` of them (a shaft of
+//   absurd size: a report of every one would run to gigabytes), only each
 //   section's governing load case and every load case where the section
-//   fails are written in full (at most kVolleAbschnitte); the report says so.
+//   fails are written in full, at most kHoechstensNachweise; the report
+//   says so.
 //
 // The same shaft gives the same bytes: there is no time stamp, and a date
 // only where the title data give one.
@@ -37,8 +39,10 @@
 
 namespace wellen::report {
 
-// Up to this many proofs, every one is written in full.
-inline constexpr std::size_t kAlleNachweise = 100;
+// Up to this many proofs, every one is written in full; beyond, no more
+// than kHoechstensNachweise of them.
+inline constexpr std::size_t kAlleNachweise = 1000;
+inline constexpr std::size_t kHoechstensNachweise = 1000;
 
 // What the report needs beyond the shaft and its results: the file it came
 // from as named on the command line ("-" for standard input), and each

@@ -27,6 +27,12 @@ constexpr double kSchrift = 9;
 constexpr double kKreis = 7.5;
 constexpr double kStellenreihe = 18;
 constexpr double kLastreihe = 12;
+// The loads are labelled by name in up to this many rows; beyond, by
+// number, one for each group of loads that lie within kGruppe of the next
+// and kGruppenbreite of the first.
+constexpr std::size_t kNamenreihen = 3;
+constexpr double kGruppe = 12;
+constexpr double kGruppenbreite = 40;
 
 // The bearing symbol: a triangle under the contour, its base hatched; the
 // loose bearing on two rollers.
@@ -265,15 +271,7 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   }
 
   // Labels over the contour: the sections' numbers in the rows nearest to
-  // it, the load elements' names above them.
-  svg::Reihen stellenreihen(2);
-  std::vector<std::size_t> stellenreihe;
-  for (const Stelle& s : stellen) {
-    const double x = m.X(s.x);
-    stellenreihe.push_back(stellenreihen.Setze(x - kKreis, x + kKreis));
-    double bis = HoeheBei(g, x);
-    g.stellen.push_back({Zahl(s.nummer), x, bis, x, 0});
-  }
+  // it, the load elements above them.
   std::vector<std::pair<double, std::string>> elemente;
   for (const Lastfall& lf : welle.lastfaelle) {
     for (const Lastelement& l : lf.lasten) {
@@ -283,14 +281,72 @@ Wellengeometrie Geometrie(const Welle& welle, const std::vector<Stelle>& stellen
   }
   std::stable_sort(elemente.begin(), elemente.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
+
+  // A section's circle stays clear of the loads' lines: where one runs
+  // through it at its place, it moves aside, by one or two circles, its
+  // leader bent to the place; but only where that keeps it off the places
+  // of the other sections (among many sections and loads close together it
+  // stays).
+  const auto frei = [&](double mitte, double x) {
+    return mitte >= kKreis + 2 && mitte <= kBildbreite - kKreis - 2 &&
+           std::none_of(
+               elemente.begin(), elemente.end(),
+               [&](const auto& e) { return std::fabs(m.X(e.first) - mitte) < kKreis + 1.5; }) &&
+           (mitte == x || std::none_of(stellen.begin(), stellen.end(), [&](const Stelle& s) {
+              const double andere = m.X(s.x);
+              return andere != x && std::fabs(andere - mitte) < 2 * kKreis + 2;
+            }));
+  };
+  svg::Reihen stellenreihen(2);
+  std::vector<std::size_t> stellenreihe;
+  for (const Stelle& s : stellen) {
+    const double x = m.X(s.x);
+    constexpr double kSeite = 2 * kKreis + 3;
+    constexpr std::array<double, 5> kVersatz = {0, kSeite, -kSeite, 2 * kSeite, -2 * kSeite};
+    const auto* versatz =
+        std::find_if(kVersatz.begin(), kVersatz.end(), [&](double v) { return frei(x + v, x); });
+    const double mitte = versatz == kVersatz.end() ? x : x + *versatz;
+    stellenreihe.push_back(stellenreihen.Setze(mitte - kKreis, mitte + kKreis));
+    g.stellen.push_back({Zahl(s.nummer), x, HoeheBei(g, x), mitte, 0});
+  }
+
+  // The loads by name; where the names would stack in more than
+  // kNamenreihen rows, by a number for each group of loads close together,
+  // which the legend under the drawing resolves.
   svg::Reihen lastreihen(6);
   std::vector<std::size_t> lastreihe;
+  // A label over x: its middle, kept within the drawing, and its row.
+  const auto setze = [&](const std::string& text, double x) {
+    const double breite = Textbreite(text, kSchrift);
+    const double mitte = std::clamp(x, 2 + breite / 2, kBildbreite - 2 - breite / 2);
+    return std::pair{mitte, lastreihen.Setze(mitte - breite / 2, mitte + breite / 2)};
+  };
   for (const auto& [x_mm, name] : elemente) {
     const double x = m.X(x_mm);
-    const double breite = Textbreite(name, kSchrift);
-    const double mitte = std::clamp(x, 2 + breite / 2, kBildbreite - 2 - breite / 2);
-    lastreihe.push_back(lastreihen.Setze(mitte - breite / 2, mitte + breite / 2));
+    const auto [mitte, reihe] = setze(name, x);
     g.lasten.push_back({name, x, HoeheBei(g, x), mitte, 0});
+    g.lastelemente.emplace_back(x_mm, name);
+    lastreihe.push_back(reihe);
+  }
+  if (lastreihen.Anzahl() > kNamenreihen) {
+    g.lastnummern = true;
+    lastreihen = svg::Reihen(6);
+    lastreihe.clear();
+    std::size_t nummer = 0;
+    for (std::size_t k = 0; k < g.lasten.size();) {
+      std::size_t bis = k + 1;
+      while (bis < g.lasten.size() && g.lasten[bis].x - g.lasten[bis - 1].x <= kGruppe &&
+             g.lasten[bis].x - g.lasten[k].x <= kGruppenbreite) {
+        ++bis;
+      }
+      const std::string text = "L" + Zahl(++nummer);
+      const auto [mitte, reihe] = setze(text, (g.lasten[k].x + g.lasten[bis - 1].x) / 2);
+      for (; k < bis; ++k) {
+        g.lasten[k].text = text;
+        g.lasten[k].text_x = mitte;
+        lastreihe.push_back(reihe);
+      }
+    }
   }
 
   const double kontur_oben = 8 + static_cast<double>(lastreihen.Anzahl()) * kLastreihe +
@@ -398,18 +454,39 @@ std::string WellenSvg(const Welle& welle, const std::vector<Stelle>& stellen) {
     }
   }
 
-  // The load elements: a small arrowhead on the contour, the name above.
-  for (const Wellengeometrie::Marke& l : g.lasten) {
-    z.Linie(l.x, l.text_y + 3, l.x, l.bis_y - 6, "stroke=\"#9fb6d3\" stroke-width=\"0.7\"");
+  // The load elements: a small arrowhead on the contour, the name above;
+  // or a number shared by a group, each load's leader fanning out to it.
+  for (std::size_t k = 0; k < g.lasten.size(); ++k) {
+    const Wellengeometrie::Marke& l = g.lasten[k];
+    const std::string leitlinie = "stroke=\"#9fb6d3\" stroke-width=\"0.7\"";
+    if (g.lastnummern) {
+      svg::Pfad fahne;
+      fahne.M(l.text_x, l.text_y + 3).L(l.x, l.text_y + 11).L(l.x, l.bis_y - 6);
+      z.Zeichne(fahne, "fill=\"none\" " + leitlinie);
+    } else {
+      z.Linie(l.x, l.text_y + 3, l.x, l.bis_y - 6, leitlinie);
+    }
     svg::Pfad spitze;
     spitze.M(l.x, l.bis_y).L(l.x - 3, l.bis_y - 6).L(l.x + 3, l.bis_y - 6).Z();
     z.Zeichne(spitze, "fill=\"" + std::string(kLastfarbe) + "\"");
+    if (k > 0 && g.lasten[k - 1].text == l.text && g.lasten[k - 1].text_x == l.text_x) continue;
     z.Schrift(l.text_x, l.text_y, "middle", l.text,
-              "fill=\"" + std::string(kLastfarbe) + "\" font-style=\"italic\"");
+              "fill=\"" + std::string(kLastfarbe) + "\" font-style=\"italic\"" +
+                  (g.lastnummern ? " stroke=\"#ffffff\" stroke-width=\"2.5\" paint-order=\"stroke\""
+                                 : ""));
   }
-  // The sections: their number in a circle, a leader to the contour.
+  // The sections: their number in a circle, a leader to the contour; bent
+  // where the circle stands aside of a load's line.
   for (const Wellengeometrie::Marke& s : g.stellen) {
-    z.Linie(s.x, s.text_y + kKreis, s.x, s.bis_y, "stroke=\"#b8321f\" stroke-width=\"0.7\"");
+    const std::string leitlinie = "stroke=\"#b8321f\" stroke-width=\"0.7\"";
+    if (s.text_x == s.x) {
+      z.Linie(s.x, s.text_y + kKreis, s.x, s.bis_y, leitlinie);
+    } else {
+      const double knie = std::min(s.bis_y, g.achse - HoeheBei(g, s.text_x)) - 8;
+      svg::Pfad leiter;
+      leiter.M(s.text_x, s.text_y + kKreis).L(s.text_x, knie).L(s.x, s.bis_y);
+      z.Zeichne(leiter, "fill=\"none\" " + leitlinie);
+    }
     z.Kreis(s.text_x, s.text_y, kKreis, "fill=\"#ffffff\" stroke=\"#b8321f\" stroke-width=\"1\"");
     z.Schrift(s.text_x, s.text_y + 3.2, "middle", s.text,
               "font-size=\"" + std::string(s.text.size() > 2 ? "6.5" : "8.5") +

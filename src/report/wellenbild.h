@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "statik/statik.h"
@@ -95,6 +96,12 @@ struct Wellengeometrie {
   };
   std::vector<Marke> stellen;  // in the order of Stellen()
   std::vector<Marke> lasten;   // every load element once (by place and name)
+  // Of each of `lasten`: its place in mm and its name.
+  std::vector<std::pair<double, std::string>> lastelemente;
+  // The loads are labelled by number ("L1"), not by name: their names would
+  // stack in a tower of rows. Loads close together share a number; a
+  // legend under the drawing resolves them.
+  bool lastnummern = false;
 
   double mass_lager_y = 0;   // the dimension line of the bearing distance
   double mass_gesamt_y = 0;  // and of the total length

@@ -237,7 +237,7 @@ void PruefeLastfaelle(const Welle& welle, bool kontur, Befund& befund) {
           {"Mbz", l.Mbz},   {"T", l.T},         {"Fx_a", l.Fx_a},   {"Fy_a", l.Fy_a},
           {"Fz_a", l.Fz_a}, {"Mby_a", l.Mby_a}, {"Mbz_a", l.Mbz_a}, {"T_a", l.T_a},
       };
-      for (const auto& [name, wert] : werte) befund.Endlich(Ort::kLast, j, name, wert, i);
+      for (const auto& [groesse, wert] : werte) befund.Endlich(Ort::kLast, j, groesse, wert, i);
       T_endlich = T_endlich && std::isfinite(l.T);
       T_a_endlich = T_a_endlich && std::isfinite(l.T_a);
       summe_T += l.T;
