@@ -54,6 +54,18 @@ CommandResult Welle(std::vector<std::string> args, const std::string& input = ""
   return RunCommand(args, input, directory);
 }
 
+// Each command line with its message: refused with status 2, nothing on
+// standard output.
+using Refused = std::pair<std::vector<std::string>, std::string>;
+void ExpectRefused(std::span<const Refused> refused, const std::string& directory) {
+  for (const auto& [args, message] : refused) {
+    const CommandResult r = Welle(args, "", directory);
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_EQ(r.err, "wellen743-welle: " + message + "\n");
+    EXPECT_EQ(r.out, "") << message;
+  }
+}
+
 // The rows of a CSV text as maps from column name to cell.
 std::vector<std::map<std::string, std::string>> Records(const std::string& text, char sep) {
   const bool bom = text.rfind("\xEF\xBB\xBF", 0) == 0;  // as a spreadsheet's file may start
@@ -538,7 +550,7 @@ TEST(Welle, OutputFiles) {
   EXPECT_EQ(ReadFile(scratch / "alt.csv").rfind("Datei;Lastfall;Stelle;x;", 0), 0u);
   EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);
 
-  const std::pair<std::vector<std::string>, std::string> refused[] = {
+  const Refused refused[] = {
       {{"w.toml", "-o", "w.toml"},
        "Ausgabedatei w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
       {{"w.toml", "--curves", "./w.toml"},
@@ -558,12 +570,7 @@ TEST(Welle, OutputFiles) {
       {{"w.toml", "--curves", "/dev/full"},
        "Verlaufsdatei /dev/full: kein Platz mehr auf dem Gerät"},
   };
-  for (const auto& [args, message] : refused) {
-    r = Welle(args, "", scratch.path());
-    EXPECT_EQ(r.status, 2) << message;
-    EXPECT_EQ(r.err, "wellen743-welle: " + message + "\n");
-    EXPECT_EQ(r.out, "") << message;
-  }
+  ExpectRefused(refused, scratch.path());
   EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
   EXPECT_EQ(ReadFile(scratch / "k.csv").rfind("Lastfall;x;Qy;", 0), 0u);
   EXPECT_NE(access((scratch / "neu.csv").c_str(), F_OK), 0);
@@ -764,7 +771,7 @@ TEST(Welle, ReportFile) {
   EXPECT_NE(ReadFile(scratch / "c.html").find("<tr><th>Datum</th><td class=\"leer\">"),
             std::string::npos);
 
-  const std::pair<std::vector<std::string>, std::string> refused[] = {
+  const Refused refused[] = {
       {{"w.toml", "--report", "w.toml"},
        "Bericht w.toml ist zugleich die Datei der Welle; sie wird nicht überschrieben"},
       {{"w.toml", "-o", "e.csv", "--report", "./e.csv"},
@@ -781,12 +788,7 @@ TEST(Welle, ReportFile) {
       {{"w.toml", "-o", "/dev/full", "--report", "neu.html"},
        "Ausgabedatei /dev/full: kein Platz mehr auf dem Gerät"},
   };
-  for (const auto& [args, message] : refused) {
-    r = Welle(args, "", scratch.path());
-    EXPECT_EQ(r.status, 2) << message;
-    EXPECT_EQ(r.err, "wellen743-welle: " + message + "\n");
-    EXPECT_EQ(r.out, "") << message;
-  }
+  ExpectRefused(refused, scratch.path());
   EXPECT_EQ(ReadFile(scratch / "w.toml"), kGut);
   EXPECT_EQ(ReadFile(scratch / "e.csv").rfind("Datei;Lastfall;Stelle;x;", 0), 0U);
   struct stat st {};

@@ -52,6 +52,26 @@ void AmWert(Auslegung& a, Bei&& bei) {
   a.SFliessgrenze = n.SFliessgrenze;
 }
 
+// The search of one case over the grid from `von` to `bis`, each grid
+// value's record as `bei` gives it.
+template <typename Bei>
+Auslegung Suche(const Eingabewerte& e, double von, double bis, double schritt, double smin,
+                Bei&& bei) {
+  Auslegung a;
+  a.von = von;
+  const Gittersuche s = SucheAufGitter(von, bis, schritt, [&](double wert) {
+    const Eingabewerte m = bei(wert);
+    const Nachweis n = Calculate(m);
+    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
+  });
+  a.erreicht = s.erreicht;
+  a.wert = s.wert;
+  a.bis = s.bis;
+  a.e = e;
+  AmWert(a, bei);
+  return a;
+}
+
 }  // namespace
 
 double KleinereSicherheit(const Nachweis& n) {
@@ -88,25 +108,11 @@ double RadiusGrenze(const Eingabewerte& e) {
 }
 
 Auslegung KleinsterRadius(const Eingabewerte& e, double smin) {
-  const auto mit = [&](double r) {
+  return Suche(e, kRadiusSchritt, RadiusGrenze(e), kRadiusSchritt, smin, [&](double r) {
     Eingabewerte m = e;
     m.r = r;
     return m;
-  };
-  Auslegung a;
-  a.von = kRadiusSchritt;
-  a.bis = RadiusGrenze(e);
-  const Gittersuche s = SucheAufGitter(a.von, a.bis, kRadiusSchritt, [&](double r) {
-    const Eingabewerte m = mit(r);
-    const Nachweis n = Calculate(m);
-    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
   });
-  a.erreicht = s.erreicht;
-  a.wert = s.wert;
-  a.bis = s.bis;
-  a.e = e;
-  AmWert(a, mit);
-  return a;
 }
 
 Eingabewerte Skaliert(const Eingabewerte& e, const Schnittlasten& lasten, double d) {
@@ -124,21 +130,8 @@ Eingabewerte Skaliert(const Eingabewerte& e, const Schnittlasten& lasten, double
 
 Auslegung KleinsterDurchmesser(const Eingabewerte& e, const Schnittlasten& lasten,
                                double smin) {
-  const auto bei = [&](double d) { return Skaliert(e, lasten, d); };
-  Auslegung a;
-  a.von = 0.2 * e.d;
-  a.bis = 5 * e.d;
-  const Gittersuche s = SucheAufGitter(a.von, a.bis, kDurchmesserSchritt, [&](double d) {
-    const Eingabewerte m = bei(d);
-    const Nachweis n = Calculate(m);
-    return Gitterpruefung{NachweisErfuellt(m, n, smin), KleinereSicherheit(n)};
-  });
-  a.erreicht = s.erreicht;
-  a.wert = s.wert;
-  a.bis = s.bis;
-  a.e = e;
-  AmWert(a, bei);
-  return a;
+  return Suche(e, 0.2 * e.d, 5 * e.d, kDurchmesserSchritt, smin,
+               [&](double d) { return Skaliert(e, lasten, d); });
 }
 
 }  // namespace wellen
